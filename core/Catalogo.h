@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+// The longest text one entry of lista.txt may hold; anything longer is not a sign's name
+// but a damaged file, and is refused before it reaches a label.
+constexpr int LunghezzaMassimaVoce = 4096;
+
+// Reads the catalogue: exactly 144 fields, separated by commas or line breaks (CR LF, LF or
+// CR), each optionally in double quotes. Blanks before a field are skipped, blanks after an
+// unquoted one dropped; what follows the 144th field is never read. The text is
+// Windows-1252, or UTF-8 when it starts with a byte-order mark or is valid UTF-8 holding
+// multi-byte characters. Returns 145 entries, entry 0 empty. Throws ErroreCartavia naming
+// `nomeFile` when the input ends before the 144th field begins.
+QStringList leggiCatalogo(QIODevice &sorgente, const QString &nomeFile);
+
+// Opens and reads lista.txt in the program directory.
+QStringList caricaCatalogo(const QString &cartella);
+
+// Windows-1252, decoded the same way on every platform.
+QString daWindows1252(const QByteArray &byte);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Casuale;
+class Dialoghi;
+class Suoni;
+struct Stato;
+
+// What every window is handed when it is created: the shared state, the three seams to
+// the outside (random draws, sounds, message boxes), the program directory, and the way
+// to end the program.
+struct Contesto
+{
+    Stato &stato;
+    Casuale &casuale;
+    Suoni &suoni;
+    Dialoghi &dialoghi;
+    QString cartella;
+    // Ends the program at once with this exit status; no window is asked first.
+    std::function<void(int)> termina;
+};

@@ -1,0 +1,131 @@
+#include "core/Controlli.h"
+
+#include "core/Immagini.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+Etichetta::Etichetta(QWidget *parent) : QLabel(parent) {}
+
+void Etichetta::mousePressEvent(QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void Etichetta::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_premuta = false;
+    QLabel::mouseReleaseEvent(event);
+    if (clic)
+        emit this->clic();
+}
+
+Immagine::Immagine(QWidget *parent) : QWidget(parent) {}
+
+void Immagine::setBordo(bool bordo)
+{
+    m_bordo = bordo;
+    update();
+}
+
+QRect Immagine::areaImmagine() const
+{
+    return m_bordo ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+void Immagine::carica(const QString &file)
+{
+    const QSize pixel = areaImmagine().size() * devicePixelRatioF();
+    m_immagine = caricaImmagine(file, pixel);
+    m_immagine.setDevicePixelRatio(devicePixelRatioF());
+    m_file = file;
+    update();
+}
+
+void Immagine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_immagine.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(areaImmagine(), m_immagine);
+    }
+    if (m_bordo) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void Immagine::mousePressEvent(QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+}
+
+void Immagine::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_premuta = false;
+    if (clic)
+        emit this->clic();
+}
+
+PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setIcon(icona);
+    setIconSize(QSize(32, 32));
+    setText(testo);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QSize PulsanteGrafico::sizeHint() const
+{
+    return QSize(120, 60);
+}
+
+void PulsanteGrafico::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton opzioni;
+    opzioni.initFrom(this);
+    if (isDown())
+        opzioni.state |= QStyle::State_Sunken;
+    else
+        opzioni.state |= QStyle::State_Raised;
+    painter.drawControl(QStyle::CE_PushButtonBevel, opzioni);
+
+    const QRect interno = rect().adjusted(4, 4, -4, -4);
+    const int flagTesto = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect testo = text().isEmpty()
+        ? QRect()
+        : fontMetrics().boundingRect(QRect(interno.left(), 0, interno.width(), 10000),
+                                     flagTesto, text());
+    const int spazio = text().isEmpty() ? 0 : 2;
+    const int altezza = iconSize().height() + spazio + testo.height();
+    int y = interno.top() + qMax(0, (interno.height() - altezza) / 2);
+    if (isDown())
+        y += 1;
+
+    const QIcon::Mode modo = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QRect zonaIcona(rect().center().x() - iconSize().width() / 2 + 1, y,
+                          iconSize().width(), iconSize().height());
+    icon().paint(&painter, zonaIcona, Qt::AlignCenter, modo);
+
+    if (!text().isEmpty()) {
+        const QRect zonaTesto(interno.left(), y + iconSize().height() + spazio, interno.width(),
+                              testo.height());
+        painter.drawItemText(zonaTesto, flagTesto, palette(), isEnabled(), text(),
+                             QPalette::ButtonText);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect fuoco;
+        fuoco.initFrom(this);
+        fuoco.rect = rect().adjusted(5, 5, -5, -5);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, fuoco);
+    }
+}

@@ -1,0 +1,30 @@
+#include "core/DialoghiQt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int DialoghiQt::mostra(const QString &testo, int stile)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("Cartavia"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setText(QString(testo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setTextFormat(Qt::PlainText);
+
+    switch (stile & 0xF0) {
+    case Errore: box.setIcon(QMessageBox::Critical); break;
+    case 32: box.setIcon(QMessageBox::Question); break;
+    case Informazione: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+
+    if ((stile & 0x0F) == 4) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Si : No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Ok;
+}

@@ -1,0 +1,43 @@
+#include "core/Modulo1.h"
+
+#include "core/Contesto.h"
+#include "core/Errore.h"
+
+QString TestoInformazioni()
+{
+    return QStringLiteral("Orvella  \r\n"
+                          " ----------------------- \r\n"
+                          "https://cartavia.example.org\r\n"
+                          "mail: info@cartavia.example.org");
+}
+
+void MostraInformazioni(Contesto &contesto)
+{
+    contesto.dialoghi.mostra(TestoInformazioni(), Dialoghi::Informazione);
+}
+
+void ChiediUscita(Contesto &contesto)
+{
+    if (contesto.dialoghi.mostra(QStringLiteral("Vuoi uscire dal programma?"),
+                                 Dialoghi::DomandaSiNo) == Dialoghi::Si)
+        contesto.termina(0);
+}
+
+bool ChiediRitornoMenu(Contesto &contesto)
+{
+    return contesto.dialoghi.mostra(QStringLiteral("Vuoi tornare al menù?"),
+                                    Dialoghi::DomandaSiNo) == Dialoghi::Si;
+}
+
+void segnalaErrore(Contesto &contesto, const ErroreCartavia &errore)
+{
+    // While the message is up its own events still run; a second failure among them adds
+    // no second box.
+    static bool inCorso = false;
+    if (!inCorso) {
+        inCorso = true;
+        contesto.dialoghi.mostra(errore.testo(), Dialoghi::Errore);
+        inCorso = false;
+    }
+    contesto.termina(1);
+}

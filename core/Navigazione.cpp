@@ -1,0 +1,7 @@
+#include "core/Navigazione.h"
+
+void congeda(QWidget *finestra)
+{
+    finestra->hide();
+    finestra->deleteLater();
+}

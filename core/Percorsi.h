@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Names of the data files, all inside the program directory (the executable's folder).
+QString fileCatalogo(const QString &cartella);
+QString fileImmagine(const QString &cartella, int segnale); // .../jpg/7.jpg
+QString fileSuono(const QString &cartella, const QString &nome); // .../suoni/no.wav

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+struct Contesto;
+class Etichetta;
+class Immagine;
+
+// The splash screen: the title and four random sign pictures on a random colour. A click
+// anywhere on it opens the main menu.
+class FormAvvio : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormAvvio(Contesto &contesto, QWidget *parent = nullptr);
+
+    std::array<Immagine *, 4> Image1{};
+    Etichetta *Label1 = nullptr;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void Form_Load();
+    void vaiAlMenu();
+
+    Contesto &m_contesto;
+};

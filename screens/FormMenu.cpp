@@ -1,0 +1,77 @@
+#include "screens/FormMenu.h"
+
+#include "core/Aspetto.h"
+#include "core/Contesto.h"
+#include "core/Controlli.h"
+#include "core/Modulo1.h"
+#include "core/Twips.h"
+#include "screens/Attivita.h"
+
+FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_contesto(contesto)
+{
+    setWindowTitle(QStringLiteral("Form2"));
+    setFixedSize(twSize(10140, 7470));
+
+    const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);
+    const QFont comandi = carattere(QStringLiteral("Arial"), 27.75, false);
+    auto pulsante = [this](const char *icona, const QString &testo, const QRect &posto,
+                           const QFont &font) {
+        auto *p = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/") + QLatin1String(icona)
+                                            + QStringLiteral(".svg")),
+                                      testo, this);
+        p->setGeometry(posto);
+        p->setFont(font);
+        return p;
+    };
+
+    Command1 = pulsante("definire", QStringLiteral("definire il segnale"),
+                        tw(240, 105, 4425, 1600), attivita);
+    Command2 = pulsante("abbinare", QStringLiteral("abbinare segnale e definizione"),
+                        tw(4920, 120, 4425, 1600), attivita);
+    Command3D1 = pulsante("divieto", QStringLiteral("riconoscere il segnale"),
+                          tw(240, 1800, 4425, 1600), attivita);
+    Command3 = pulsante("divieto", QStringLiteral("gioca con i segnali"),
+                        tw(4920, 1800, 4425, 1600), attivita);
+    Command3D6 = pulsante("informazioni", QStringLiteral("Informazioni"),
+                          tw(210, 5460, 4470, 1500), comandi);
+    Command3D5 = pulsante("esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
+
+    // Tab order: Esci, Informazioni, definire, riconoscere, abbinare, gioca.
+    setTabOrder(Command3D5, Command3D6);
+    setTabOrder(Command3D6, Command1);
+    setTabOrder(Command1, Command3D1);
+    setTabOrder(Command3D1, Command2);
+    setTabOrder(Command2, Command3);
+
+    const std::pair<PulsanteGrafico *, Attivita> voci[] = {
+        {Command1, Attivita::Definizione},
+        {Command2, Attivita::Abbinamento},
+        {Command3D1, Attivita::Riconoscimento},
+        {Command3, Attivita::Puzzle},
+    };
+    for (const auto &[pulsante, attivita] : voci) {
+        pulsante->setEnabled(attivitaDisponibile(attivita));
+        connect(pulsante, &QAbstractButton::clicked, this,
+                [this, a = attivita] { apriAttivita(a, this, m_contesto); });
+    }
+    connect(Command3D5, &QAbstractButton::clicked, this, &FormMenu::Command3D5_Click);
+    connect(Command3D6, &QAbstractButton::clicked, this, &FormMenu::Command3D6_Click);
+
+    Form_Load();
+}
+
+void FormMenu::Form_Load()
+{
+    impostaSfondo(this, ColoreCasuale(m_contesto));
+    Command1->setFocus();
+}
+
+void FormMenu::Command3D5_Click()
+{
+    ChiediUscita(m_contesto);
+}
+
+void FormMenu::Command3D6_Click()
+{
+    MostraInformazioni(m_contesto);
+}

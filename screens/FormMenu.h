@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+struct Contesto;
+class PulsanteGrafico;
+
+// The main menu: the four activities, "Informazioni" and "Esci", on a colour drawn anew
+// every time the menu opens.
+class FormMenu : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormMenu(Contesto &contesto, QWidget *parent = nullptr);
+
+    PulsanteGrafico *Command1 = nullptr;   // definire il segnale
+    PulsanteGrafico *Command2 = nullptr;   // abbinare segnale e definizione
+    PulsanteGrafico *Command3D1 = nullptr; // riconoscere il segnale
+    PulsanteGrafico *Command3 = nullptr;   // gioca con i segnali
+    PulsanteGrafico *Command3D6 = nullptr; // Informazioni
+    PulsanteGrafico *Command3D5 = nullptr; // Esci
+
+private:
+    void Form_Load();
+    void Command3D5_Click();
+    void Command3D6_Click();
+
+    Contesto &m_contesto;
+};

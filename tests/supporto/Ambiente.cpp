@@ -1,0 +1,91 @@
+#include "Ambiente.h"
+
+#include "core/Catalogo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QWidget>
+
+float CasualeScriptato::prossimo()
+{
+    ++m_estratti;
+    if (m_valori.empty()) {
+        ++m_fuoriCopione;
+        return m_ripiego.prossimo();
+    }
+    const float r = m_valori.front();
+    m_valori.pop_front();
+    return r;
+}
+
+QStringList SuoniRegistrati::nomi() const
+{
+    QStringList risultato;
+    for (const QString &file : suonati)
+        risultato.append(QFileInfo(file).fileName());
+    return risultato;
+}
+
+int DialoghiScriptati::mostra(const QString &testo, int stile)
+{
+    mostrati.append({testo, stile});
+    if (!m_risposte.empty()) {
+        const int r = m_risposte.front();
+        m_risposte.pop_front();
+        return r;
+    }
+    return (stile & 0x0F) == 4 ? No : Ok;
+}
+
+QColor CartellaProgramma::colore(int n)
+{
+    return QColor::fromHsv((n * 37) % 360, 100 + (n * 13) % 156, 120 + (n * 7) % 136);
+}
+
+CartellaProgramma::CartellaProgramma()
+{
+    QByteArray lista;
+    for (int n = 1; n <= NumeroSegnali; ++n)
+        lista += testo(n).toLatin1() + "\r\n";
+    scriviLista(lista);
+
+    QDir(m_dir.path()).mkpath(QStringLiteral("jpg"));
+    QImage immagine(24, 24, QImage::Format_RGB32);
+    for (int n = 1; n <= NumeroSegnali; ++n) {
+        immagine.fill(colore(n));
+        immagine.save(m_dir.filePath(QStringLiteral("jpg/%1.jpg").arg(n)), "JPG", 95);
+    }
+}
+
+void CartellaProgramma::scriviLista(const QByteArray &contenuto)
+{
+    QFile file(m_dir.filePath(QStringLiteral("lista.txt")));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(contenuto);
+}
+
+void CartellaProgramma::rimuovi(const QString &relativo)
+{
+    QFile::remove(m_dir.filePath(relativo));
+}
+
+Ambiente::Ambiente()
+    : contesto{stato, casuale, suoni, dialoghi, cartella.percorso(),
+               [this](int codice) { codiceUscita = codice; }}
+{
+    stato.ListaSegnali = caricaCatalogo(cartella.percorso());
+}
+
+QList<QWidget *> finestreAperte()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QWidget *> aperte;
+    const auto tutte = QApplication::topLevelWidgets();
+    for (QWidget *w : tutte)
+        if (w->isVisible() && w->isWindow() && !w->inherits("QMenu"))
+            aperte.append(w);
+    return aperte;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/Casuale.h"
+#include "core/Contesto.h"
+#include "core/ModuloColoriSuoni.h"
+#include "core/Modulo1.h"
+#include "core/Stato.h"
+
+#include <QList>
+#include <QPair>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <optional>
+
+// Random values read from a script, in order. Once the script is used up it goes on with a
+// seeded generator, and counts how many draws were not scripted.
+class CasualeScriptato : public Casuale
+{
+public:
+    void aggiungi(std::initializer_list<float> valori) { m_valori.insert(m_valori.end(), valori); }
+    void aggiungi(float valore) { m_valori.push_back(valore); }
+    float prossimo() override;
+
+    int estratti() const { return m_estratti; }       // every draw so far
+    int restanti() const { return int(m_valori.size()); } // scripted values still unused
+    int fuoriCopione() const { return m_fuoriCopione; }
+
+private:
+    std::deque<float> m_valori;
+    CasualeOrologio m_ripiego{12345};
+    int m_estratti = 0;
+    int m_fuoriCopione = 0;
+};
+
+// Records every sound asked for.
+class SuoniRegistrati : public Suoni
+{
+public:
+    void suona(const QString &file) override { suonati.append(file); }
+    QStringList nomi() const; // file names only: "si2.wav", "no.wav" ...
+    QStringList suonati;
+};
+
+// Answers message boxes from a script and records what they showed. With the script empty a
+// question is answered No and any other box OK.
+class DialoghiScriptati : public Dialoghi
+{
+public:
+    int mostra(const QString &testo, int stile) override;
+    void rispondi(int risposta) { m_risposte.push_back(risposta); }
+
+    QList<QPair<QString, int>> mostrati; // text and style of every box
+private:
+    std::deque<int> m_risposte;
+};
+
+// A throw-away program directory: lista.txt with "Segnale 1" .. "Segnale 144" and 144 small
+// pictures, each a different colour.
+class CartellaProgramma
+{
+public:
+    CartellaProgramma();
+    QString percorso() const { return m_dir.path(); }
+    void scriviLista(const QByteArray &contenuto);
+    void rimuovi(const QString &relativo);
+    static QString testo(int n) { return QStringLiteral("Segnale %1").arg(n); }
+    static QColor colore(int n); // the colour of picture n
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Everything a window needs, with every outside effect scripted or recorded.
+struct Ambiente
+{
+    Ambiente();
+
+    CartellaProgramma cartella;
+    Stato stato;
+    CasualeScriptato casuale;
+    SuoniRegistrati suoni;
+    DialoghiScriptati dialoghi;
+    std::optional<int> codiceUscita; // set when the program would end
+    Contesto contesto;
+};
+
+// The visible top-level windows, after pending deletions have run.
+QList<QWidget *> finestreAperte();

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Shared by ./run and ./test: install what is missing, then configure and build.
+# Sourced, so it inherits `set -euo pipefail` from its caller.
+
+PACCHETTI=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
+    fonts-liberation fonts-dejavu-core
+)
+# Only the tests need these: a virtual display, real input and screenshots.
+PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick)
+
+installa_mancanti() {
+    local mancanti=() p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            mancanti+=("$p")
+        fi
+    done
+    [ ${#mancanti[@]} -eq 0 ] && return 0
+    echo "Installing: ${mancanti[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${mancanti[@]}"
+}
+
+compila() {
+    cmake --preset default >/dev/null
+    cmake --build --preset default
+}
