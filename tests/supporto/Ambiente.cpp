@@ -3,6 +3,7 @@
 #include "core/Catalogo.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,11 +53,24 @@ CartellaProgramma::CartellaProgramma()
         lista += testo(n).toLatin1() + "\r\n";
     scriviLista(lista);
 
+    // The pictures are encoded once per test run and only written out for each folder.
+    static const QList<QByteArray> immagini = [] {
+        QList<QByteArray> jpeg;
+        QImage immagine(24, 24, QImage::Format_RGB32);
+        for (int n = 1; n <= NumeroSegnali; ++n) {
+            immagine.fill(colore(n));
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            immagine.save(&buffer, "JPG", 95);
+            jpeg.append(buffer.data());
+        }
+        return jpeg;
+    }();
     QDir(m_dir.path()).mkpath(QStringLiteral("jpg"));
-    QImage immagine(24, 24, QImage::Format_RGB32);
     for (int n = 1; n <= NumeroSegnali; ++n) {
-        immagine.fill(colore(n));
-        immagine.save(m_dir.filePath(QStringLiteral("jpg/%1.jpg").arg(n)), "JPG", 95);
+        QFile file(m_dir.filePath(QStringLiteral("jpg/%1.jpg").arg(n)));
+        file.open(QIODevice::WriteOnly);
+        file.write(immagini.at(n - 1));
     }
 }
 
