@@ -1,13 +1,15 @@
 #include "screens/Attivita.h"
 
 #include "core/Navigazione.h"
+#include "quiz/matching/FormSposta.h"
 #include "screens/FormMenu.h"
 
 bool attivitaDisponibile(Attivita attivita)
 {
     switch (attivita) {
-    case Attivita::Definizione:
     case Attivita::Abbinamento:
+        return true;
+    case Attivita::Definizione:
     case Attivita::Riconoscimento:
     case Attivita::Puzzle:
         return false;
@@ -17,9 +19,13 @@ bool attivitaDisponibile(Attivita attivita)
 
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
 {
-    Q_UNUSED(attivita);
-    Q_UNUSED(da);
-    Q_UNUSED(contesto);
+    switch (attivita) {
+    case Attivita::Abbinamento:
+        passaA<FormSposta>(da, contesto);
+        return;
+    default:
+        return;
+    }
 }
 
 void tornaAlMenu(QWidget *da, Contesto &contesto)
