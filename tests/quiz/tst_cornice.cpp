@@ -48,7 +48,7 @@ class TestCornice : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
+    void cleanup() { chiudiTutto(); }
     void apertura();
     void categorie_data();
     void categorie();

@@ -21,11 +21,6 @@ Finestra *unicaFinestra()
     return qobject_cast<Finestra *>(aperte.first());
 }
 
-void chiudiTutto()
-{
-    qDeleteAll(QApplication::topLevelWidgets());
-}
-
 // The colour at the centre of a picture box, as it was decoded.
 QColor centro(const Immagine *immagine)
 {

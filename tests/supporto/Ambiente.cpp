@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 float CasualeScriptato::prossimo()
@@ -102,4 +103,16 @@ QList<QWidget *> finestreAperte()
         if (w->isVisible() && w->isWindow() && !w->inherits("QMenu"))
             aperte.append(w);
     return aperte;
+}
+
+void chiudiTutto()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QPointer<QWidget>> finestre;
+    const auto tutte = QApplication::topLevelWidgets();
+    for (QWidget *w : tutte)
+        if (!w->parentWidget())
+            finestre.append(w);
+    for (const QPointer<QWidget> &w : finestre)
+        delete w.data();
 }

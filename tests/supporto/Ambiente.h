@@ -87,3 +87,6 @@ struct Ambiente
 
 // The visible top-level windows, after pending deletions have run.
 QList<QWidget *> finestreAperte();
+
+// Deletes every window a test left behind (their menus go with them).
+void chiudiTutto();
