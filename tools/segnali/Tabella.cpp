@@ -136,7 +136,7 @@ std::vector<Segnale> crea()
         divieto(69, {ic("car-side", QRectF(380, 260, 430, 430)), pt("rimorchio", QRectF(190, 370, 240, 240))}),
         divieto(70, {ic("tractor", QRectF(220, 220, 560, 560))}),
         divieto(71, {ic("truck", QRectF(200, 200, 600, 600)), pt("pannello_arancio", QRectF(320, 380, 150, 110))}),
-        divieto(72, {ic("truck", QRectF(200, 200, 600, 600)), pt("esplosione", QRectF(300, 330, 190, 190), ARANCIO)}),
+        divieto(72, {ic("truck", QRectF(200, 200, 600, 600)), pt("esplosione", QRectF(270, 290, 260, 260), ARANCIO)}),
         divieto(73, {pt("larghezza", DIS), tx("2.30 m", QRectF(250, 510, 500, 140))}),
         divieto(74, {pt("altezza", DIS), tx("3.5 m", QRectF(270, 430, 460, 140))}),
         divieto(75, {ic("truck", QRectF(290, 210, 420, 420)), pt("quota_lunghezza", QRectF(230, 560, 540, 80)),
