@@ -273,7 +273,7 @@ QHash<QString, Pittogramma> creaPittogrammi()
             p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
-        tratto(p, c, 6);
+        tratto(p, c, 10);
         for (double y : {30.0, 70.0}) {
             QPainterPath onda(QPointF(2, y));
             for (int i = 0; i < 4; ++i)
@@ -491,20 +491,21 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawRoundedRect(QRectF(0, 38, 10, 24), 3, 3);
     };
     m["catene"] = [](QPainter &p, const QColor &c) {
-        tratto(p, c, 15, Qt::FlatCap);
-        p.drawEllipse(QPointF(50, 50), 38, 38);
-        riempi(p, c);
-        p.drawEllipse(QPointF(50, 50), 11, 11);
-        // the chain: links across the tread, drawn in the background colour's gaps
-        for (int i = 0; i < 12; ++i) {
-            p.save();
-            p.translate(50, 50);
-            p.rotate(i * 30.0);
-            p.setPen(QPen(c, 3.2));
-            p.setBrush(Qt::NoBrush);
-            p.drawRoundedRect(QRectF(24, -4, 28, 8), 4, 4);
-            p.restore();
+        // a tyre with its chain: a zigzag across the tread, and the rim
+        tratto(p, c, 24, Qt::FlatCap);
+        p.drawEllipse(QPointF(50, 50), 36, 36);
+        QPolygonF catena;
+        for (int i = 0; i <= 28; ++i) {
+            const double a = qDegreesToRadians(i * 360.0 / 28);
+            const double r = i % 2 ? 27 : 45;
+            catena << QPointF(50 + r * std::cos(a), 50 + r * std::sin(a));
         }
+        p.setPen(QPen(BLU, 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(catena);
+        tratto(p, c, 5);
+        p.drawEllipse(QPointF(50, 50), 14, 14);
+        riempi(p, c);
+        p.drawEllipse(QPointF(50, 50), 5, 5);
     };
     m["orologio"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);

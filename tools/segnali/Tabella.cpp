@@ -82,7 +82,7 @@ std::vector<Segnale> crea()
         pericolo(22, {ic("car-side", t(8, 0, 84, 84), NERO, false, 18), pt("banchina", TRI)}),
         pericolo(23, {ic("car-traction-control", t(8, 0, 84, 100))}),
         pericolo(24, {ic("run", t(0, 0, 66, 100), NERO, true), ic("run", t(50, 30, 48, 70), NERO, true)}),
-        pericolo(25, {pt("mucca", t(0, 8, 100, 86))}),
+        pericolo(25, {pt("mucca", t(8, 16, 88, 78))}),
         pericolo(26, {pt("cervo", t(0, 0, 100, 100))}),
         pericolo(27, {pt("doppio_senso", TRI)}),
         pericolo(28, {pt("rotatoria", TRI)}),
