@@ -1,14 +1,17 @@
 #include "screens/Attivita.h"
 
 #include "core/Navigazione.h"
+#include "quiz/definition/formTrova.h"
+#include "quiz/recognition/formDisegni.h"
 #include "screens/FormMenu.h"
 
 bool attivitaDisponibile(Attivita attivita)
 {
     switch (attivita) {
     case Attivita::Definizione:
-    case Attivita::Abbinamento:
     case Attivita::Riconoscimento:
+        return true;
+    case Attivita::Abbinamento:
     case Attivita::Puzzle:
         return false;
     }
@@ -17,9 +20,17 @@ bool attivitaDisponibile(Attivita attivita)
 
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
 {
-    Q_UNUSED(attivita);
-    Q_UNUSED(da);
-    Q_UNUSED(contesto);
+    switch (attivita) {
+    case Attivita::Definizione:
+        passaA<formTrova>(da, contesto);
+        break;
+    case Attivita::Riconoscimento:
+        passaA<formDisegni>(da, contesto);
+        break;
+    case Attivita::Abbinamento:
+    case Attivita::Puzzle:
+        break;
+    }
 }
 
 void tornaAlMenu(QWidget *da, Contesto &contesto)
