@@ -117,8 +117,9 @@ void formTrova::Command1_Click()
 {
     Command1->setEnabled(false);
     for (Etichetta *etichetta : Label1) {
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
+        // Enabled first: a disabled label would take the window colour of its disabled state.
         etichetta->setEnabled(true);
+        impostaSfondo(etichetta, ColoreSistemaFinestra);
     }
     GeneraEsercizio();
 }
