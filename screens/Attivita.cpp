@@ -1,16 +1,18 @@
 #include "screens/Attivita.h"
 
 #include "core/Navigazione.h"
+#include "quiz/definition/formTrova.h"
 #include "quiz/matching/FormSposta.h"
+#include "quiz/recognition/formDisegni.h"
 #include "screens/FormMenu.h"
 
 bool attivitaDisponibile(Attivita attivita)
 {
     switch (attivita) {
-    case Attivita::Abbinamento:
-        return true;
     case Attivita::Definizione:
+    case Attivita::Abbinamento:
     case Attivita::Riconoscimento:
+        return true;
     case Attivita::Puzzle:
         return false;
     }
@@ -20,11 +22,17 @@ bool attivitaDisponibile(Attivita attivita)
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
 {
     switch (attivita) {
+    case Attivita::Definizione:
+        passaA<formTrova>(da, contesto);
+        break;
     case Attivita::Abbinamento:
         passaA<FormSposta>(da, contesto);
-        return;
-    default:
-        return;
+        break;
+    case Attivita::Riconoscimento:
+        passaA<formDisegni>(da, contesto);
+        break;
+    case Attivita::Puzzle:
+        break;
     }
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "quiz/CorniceQuiz.h"
+#include "quiz/definition/Definizione.h"
+
+#include <array>
+
+class Etichetta;
+class Immagine;
+class PulsanteGrafico;
+class QLabel;
+
+// The definition quiz: the picture of one sign and six descriptions; the pupil clicks the
+// description of the sign.
+class formTrova : public CorniceQuiz
+{
+    Q_OBJECT
+public:
+    explicit formTrova(Contesto &contesto, QWidget *parent = nullptr);
+
+    void GeneraEsercizio() override;
+
+    std::array<Etichetta *, 6> Label1{}; // the six descriptions, top to bottom
+    Immagine *Image1 = nullptr;
+    PulsanteGrafico *ComandoIconaSi = nullptr; // laughing face: the last answer was right
+    PulsanteGrafico *ComandoIconaNo = nullptr; // sad face: the last answer was wrong
+    QLabel *Label3 = nullptr;                  // "Esatti"
+    QLabel *EtichettaEsatti = nullptr;
+    QLabel *Label2 = nullptr;                  // "Errati"
+    QLabel *EtichettaErrati = nullptr;
+    PulsanteGrafico *Command1 = nullptr;       // "avanti"
+
+    void Label1_Click(int Index);
+    void Command1_Click();
+
+protected:
+    void mostraContatori() override;
+
+private:
+    void Form_Load();
+    void mostraEsatti();
+    void mostraErrati();
+
+    Definizione m_definizione;
+};
