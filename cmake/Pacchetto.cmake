@@ -9,10 +9,11 @@ set(CARTAVIA_PACCHETTO "${CMAKE_SOURCE_DIR}/packaging")
 math(EXPR _minore "${PROJECT_VERSION_MINOR}")
 set(CARTAVIA_VERSIONE_VIRGOLE "${PROJECT_VERSION_MAJOR},${_minore},0,0")
 
+# Written on every system, so the tests can read it; only a Windows build compiles it.
+set(CARTAVIA_ICONA_WINDOWS "${CARTAVIA_PACCHETTO}/windows/cartavia.ico")
+configure_file("${CARTAVIA_PACCHETTO}/windows/cartavia.rc.in"
+               "${CMAKE_BINARY_DIR}/cartavia.rc" @ONLY)
 if(WIN32)
-    set(CARTAVIA_ICONA_WINDOWS "${CARTAVIA_PACCHETTO}/windows/cartavia.ico")
-    configure_file("${CARTAVIA_PACCHETTO}/windows/cartavia.rc.in"
-                   "${CMAKE_BINARY_DIR}/cartavia.rc" @ONLY)
     target_sources(cartavia PRIVATE "${CMAKE_BINARY_DIR}/cartavia.rc")
     set_target_properties(cartavia PROPERTIES WIN32_EXECUTABLE ON)
 endif()
@@ -78,9 +79,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
 # The libraries come from dpkg-shlibdeps; what the executable loads without linking it comes
-# from these: the Arial metrics of the layout (Liberation Sans).
+# from these: the SVG icon engine that draws every icon (a plugin in libqt6svg6; the linker
+# drops the unused link to Qt6Svg) and the Arial metrics of the layout (Liberation Sans).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)
