@@ -14,6 +14,8 @@ Applicazione::Applicazione(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Cartavia"));
     setApplicationVersion(QStringLiteral("1.00"));
     setWindowIcon(QIcon(QStringLiteral(":/icone/stop.svg")));
+    // Lets a Wayland desktop match the windows to the menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.example.cartavia"));
 }
 
 bool Applicazione::notify(QObject *destinatario, QEvent *evento)
