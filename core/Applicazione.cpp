@@ -16,6 +16,8 @@ Applicazione::Applicazione(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Cartavia"));
     setApplicationVersion(QStringLiteral("1.00"));
     setWindowIcon(icona("stop"));
+    // Lets a Wayland desktop match the windows to the menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.example.cartavia"));
 }
 
 bool Applicazione::notify(QObject *destinatario, QEvent *evento)

@@ -2,10 +2,54 @@
 
 #include "core/Immagini.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &descrizione)
+{
+    controllo->setAccessibleName(nome);
+    controllo->setAccessibleDescription(descrizione);
+}
+
+void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo)
+{
+    etichetta->setText(testo);
+    etichetta->setAccessibleName(nome + QLatin1Char(' ') + testo.trimmed());
+}
+
+namespace {
+// A picture box for a screen reader: a graphic that can be pressed like a button.
+class ImmagineAccessibile : public QAccessibleWidget
+{
+public:
+    explicit ImmagineAccessibile(Immagine *immagine)
+        : QAccessibleWidget(immagine, QAccessible::Graphic)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString &azione) override
+    {
+        if (azione == pressAction() && widget()->isEnabled())
+            emit static_cast<Immagine *>(widget())->clic();
+    }
+};
+
+QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggetto)
+{
+    if (classe == QLatin1String("Immagine"))
+        return new ImmagineAccessibile(static_cast<Immagine *>(oggetto));
+    return nullptr;
+}
+}
 
 Etichetta::Etichetta(QWidget *parent) : QLabel(parent) {}
 
@@ -27,7 +71,11 @@ void Etichetta::mouseReleaseEvent(QMouseEvent *event)
         emit this->clic();
 }
 
-Immagine::Immagine(QWidget *parent) : QWidget(parent) {}
+Immagine::Immagine(QWidget *parent) : QWidget(parent)
+{
+    static const bool registrata = (QAccessible::installFactory(fabbricaAccessibile), true);
+    Q_UNUSED(registrata);
+}
 
 void Immagine::setBordo(bool bordo)
 {
@@ -125,9 +173,10 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
                              QPalette::ButtonText);
     }
     if (hasFocus()) {
-        QStyleOptionFocusRect fuoco;
-        fuoco.initFrom(this);
-        fuoco.rect = rect().adjusted(5, 5, -5, -5);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, fuoco);
+        QPen penna(palette().color(QPalette::Active, QPalette::Highlight), 2);
+        penna.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(penna);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
     }
 }

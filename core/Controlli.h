@@ -6,6 +6,15 @@
 #include <QLabel>
 #include <QWidget>
 
+// What a screen reader reads for a control: its name (in Italian) and, where it helps, a
+// longer description of what it does.
+void descriviPerLettore(QWidget *controllo, const QString &nome,
+                        const QString &descrizione = QString());
+
+// Shows a counter (" 12") in its label and names it for a screen reader by what it counts
+// and its value: "Esatti 12".
+void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo);
+
 // A label that reports a click: pressed and released over it with the left button.
 // A disabled label ignores the mouse, like every disabled widget.
 class Etichetta : public QLabel
@@ -26,7 +35,9 @@ private:
 };
 
 // A picture box: shows a sign picture stretched to fill it, optionally inside a thin
-// border, and reports clicks. The picture is decoded at the size the box shows it.
+// border, and reports clicks. The picture is decoded at the size the box shows it, in
+// device pixels. A screen reader sees a graphic with a press action (the click); its name
+// is up to the screen, and must never be the sign's text where that is the answer.
 class Immagine : public QWidget
 {
     Q_OBJECT
@@ -58,7 +69,10 @@ private:
 };
 
 // A command button in picture style: an icon centred above its caption, the caption
-// wrapped to the button's width. Without a caption the icon stands in the middle.
+// wrapped to the button's width. Without a caption the icon stands in the middle. The
+// keyboard focus shows as a frame in the highlight colour, however the focus came (the
+// platform style draws it only after a Tab). A screen reader reads the caption; a button
+// without one needs a name from descriviPerLettore.
 class PulsanteGrafico : public QAbstractButton
 {
     Q_OBJECT

@@ -17,6 +17,8 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(twSize(10605, 9120));
+    descriviPerLettore(this, QStringLiteral("Cartavia"),
+                       QStringLiteral("Fai clic in un punto qualsiasi per andare al menù."));
 
     const QRect posti[4] = {
         tw(360, 240, 2295, 2175),
@@ -27,6 +29,8 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     for (int i = 0; i < 4; ++i) {
         Image1[i] = new Immagine(this);
         Image1[i]->setGeometry(posti[i]);
+        // By position only: the sign's name is what the quizzes ask for.
+        descriviPerLettore(Image1[i], QStringLiteral("Segnale %1").arg(i + 1));
         connect(Image1[i], &Immagine::clic, this, &FormAvvio::vaiAlMenu);
     }
 

@@ -12,6 +12,7 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
 {
     setWindowTitle(QStringLiteral("Form2"));
     setFixedSize(twSize(10140, 7470));
+    descriviPerLettore(this, QStringLiteral("Cartavia: menù principale"));
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);
     const QFont comandi = carattere(QStringLiteral("Arial"), 27.75, false);
@@ -34,6 +35,18 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
     Command3D6 = pulsante("informazioni", QStringLiteral("Informazioni"),
                           tw(210, 5460, 4470, 1500), comandi);
     Command3D5 = pulsante("esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
+
+    // A screen reader reads each button by its caption, then what it opens.
+    const std::pair<PulsanteGrafico *, const char *> descrizioni[] = {
+        {Command1, "Esercizio: un segnale e sei descrizioni; scegli quella giusta."},
+        {Command2, "Esercizio: trascina ogni definizione sotto il suo segnale."},
+        {Command3D1, "Esercizio: sei segnali e una descrizione; scegli il segnale descritto."},
+        {Command3, "Gioco: rimetti in ordine le tessere di un segnale."},
+        {Command3D6, "Notizie sul programma."},
+        {Command3D5, "Chiude il programma, dopo una domanda."},
+    };
+    for (const auto &[pulsante, descrizione] : descrizioni)
+        pulsante->setAccessibleDescription(QString::fromUtf8(descrizione));
 
     // Tab order: Esci, Informazioni, definire, riconoscere, abbinare, gioca.
     setTabOrder(Command3D5, Command3D6);

@@ -7,8 +7,9 @@ PACCHETTI=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
     fonts-liberation fonts-dejavu-core
 )
-# Only the tests need these: a virtual display, real input and screenshots.
-PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick)
+# Only the tests need these: a virtual display, real input and screenshots; the
+# validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package.
+PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev)
 
 installa_mancanti() {
     local mancanti=() p

@@ -1,0 +1,88 @@
+# Installing and packaging: the program directory (executable, lista.txt, jpg/, suoni/) under
+# lib/cartavia, a bin/ link that starts it, the menu entry, the icon, the AppStream metadata,
+# and the Debian package. On Windows, the version record and icon of the executable.
+
+set(CARTAVIA_ID "org.example.cartavia")
+set(CARTAVIA_PACCHETTO "${CMAKE_SOURCE_DIR}/packaging")
+
+# "1.00" gives 1,0,0,0 for the Windows version record.
+math(EXPR _minore "${PROJECT_VERSION_MINOR}")
+set(CARTAVIA_VERSIONE_VIRGOLE "${PROJECT_VERSION_MAJOR},${_minore},0,0")
+
+# Written on every system, so the tests can read it; only a Windows build compiles it.
+set(CARTAVIA_ICONA_WINDOWS "${CARTAVIA_PACCHETTO}/windows/cartavia.ico")
+configure_file("${CARTAVIA_PACCHETTO}/windows/cartavia.rc.in"
+               "${CMAKE_BINARY_DIR}/cartavia.rc" @ONLY)
+if(WIN32)
+    target_sources(cartavia PRIVATE "${CMAKE_BINARY_DIR}/cartavia.rc")
+    set_target_properties(cartavia PROPERTIES WIN32_EXECUTABLE ON)
+endif()
+
+# The program directory.
+install(TARGETS cartavia RUNTIME DESTINATION "${CARTAVIA_INSTALL_DIR}")
+install(FILES data/lista.txt DESTINATION "${CARTAVIA_INSTALL_DIR}")
+install(DIRECTORY data/jpg data/suoni DESTINATION "${CARTAVIA_INSTALL_DIR}")
+
+if(NOT WIN32)
+    # bin/cartavia: a relative link, so the tree can move and DESTDIR needs no care. The
+    # program finds its data through the link's target (/proc/self/exe).
+    set(_collegamento [[
+        set(_bin "@CMAKE_INSTALL_BINDIR@")
+        set(_programma "@CARTAVIA_INSTALL_DIR@/cartavia")
+        foreach(_percorso _bin _programma)
+            if(NOT IS_ABSOLUTE "${${_percorso}}")
+                set(${_percorso} "${CMAKE_INSTALL_PREFIX}/${${_percorso}}")
+            endif()
+        endforeach()
+        file(RELATIVE_PATH _relativo "${_bin}" "${_programma}")
+        file(MAKE_DIRECTORY "$ENV{DESTDIR}${_bin}")
+        file(REMOVE "$ENV{DESTDIR}${_bin}/cartavia")
+        file(CREATE_LINK "${_relativo}" "$ENV{DESTDIR}${_bin}/cartavia" SYMBOLIC)
+        message(STATUS "Installing: $ENV{DESTDIR}${_bin}/cartavia -> ${_relativo}")
+    ]])
+    string(CONFIGURE "${_collegamento}" _collegamento @ONLY)
+    install(CODE "${_collegamento}")
+
+    # The menu entry, its icon and what software centres read.
+    install(FILES "${CARTAVIA_PACCHETTO}/${CARTAVIA_ID}.desktop"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+    install(FILES "${CMAKE_SOURCE_DIR}/resources/icone/stop.svg"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
+            RENAME "${CARTAVIA_ID}.svg")
+    install(FILES "${CARTAVIA_PACCHETTO}/${CARTAVIA_ID}.metainfo.xml"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+    install(FILES "${CARTAVIA_PACCHETTO}/copyright"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/cartavia")
+endif()
+
+# Debian package: cpack -G DEB (from the build folder).
+set(CPACK_PACKAGE_NAME "cartavia")
+set(CPACK_PACKAGE_VENDOR "Cartavia")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_CONTACT "Cartavia <info@cartavia.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Impara i segnali stradali italiani")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Cartavia è un programma didattico con cui un alunno impara i 144 segnali stradali "
+    "italiani: abbinare segnale e definizione, definire il segnale, riconoscere il segnale "
+    "e un gioco di tessere con i segnali.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://cartavia.example.org/")
+set(CPACK_STRIP_FILES ON)
+if(NOT CPACK_GENERATOR)
+    set(CPACK_GENERATOR "DEB")
+endif()
+
+set(CPACK_DEBIAN_PACKAGE_NAME "cartavia")
+set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "education")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
+# The libraries come from dpkg-shlibdeps; what the executable loads without linking it comes
+# from these: the SVG icon engine that draws every icon (a plugin in libqt6svg6; the linker
+# drops the unused link to Qt6Svg) and the Arial metrics of the layout (Liberation Sans).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+
+include(CPack)

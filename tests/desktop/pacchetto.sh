@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# cpack -G DEB: the package's fields, its computed dependencies and its contents.
+# pacchetto.sh SOURCES BUILD
+source "$(dirname "$0")/comune.sh"
+richiede cpack dpkg-deb dpkg-shlibdeps
+sorgenti="$1"; build="$2"
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$temporanea" >"$temporanea/cpack.log" 2>&1 \
+    || { cat "$temporanea/cpack.log" >&2; fallisce "cpack"; esito; }
+deb=$(ls "$temporanea"/*.deb)
+[ "$(basename "$deb")" = "cartavia_1.00_$(dpkg --print-architecture).deb" ] \
+    || fallisce "nome del pacchetto: $(basename "$deb")"
+
+campo() { dpkg-deb -f "$deb" "$1"; }
+[ "$(campo Package)" = "cartavia" ] || fallisce "Package: $(campo Package)"
+[ "$(campo Version)" = "1.00" ] || fallisce "Version: $(campo Version)"
+[ "$(campo Section)" = "education" ] || fallisce "Section: $(campo Section)"
+[ "$(campo Maintainer)" = "Cartavia <info@cartavia.example.org>" ] \
+    || fallisce "Maintainer: $(campo Maintainer)"
+[ "$(campo Architecture)" = "$(dpkg --print-architecture)" ] || fallisce "Architecture"
+
+# Depends, computed: a versioned entry for every Qt library the executable links, the C++
+# runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
+dipendenze=$(campo Depends)
+echo "Depends: $dipendenze"
+for voce in 'libqt6core6 (>=' 'libqt6gui6 (>=' 'libqt6widgets6 (>=' 'libqt6multimedia6 (>=' \
+            'libc6 (>=' 'libstdc++6 (>=' 'libqt6svg6' 'fonts-liberation'; do
+    grep -qF "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
+done
+# Every library the executable needs is owned by a package in Depends.
+nomi=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$dipendenze")
+mkdir -p "$temporanea/contenuto"
+dpkg-deb -x "$deb" "$temporanea/contenuto"
+eseguibile="$temporanea/contenuto/usr/lib/cartavia/cartavia"
+if command -v readelf >/dev/null && command -v dpkg-query >/dev/null; then
+    for libreria in $(readelf -d "$eseguibile" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p'); do
+        percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l { print $NF; exit }')
+        [ -n "$percorso" ] || { fallisce "$libreria non trovata"; continue; }
+        # With merged /usr the package may list the file under /lib or /usr/lib.
+        reale=$(readlink -f "$percorso")
+        proprietario=""
+        for candidato in "$reale" "${reale#/usr}" "$percorso" "/usr$percorso"; do
+            proprietario=$(dpkg-query -S "$candidato" 2>/dev/null | sed -n '1s/[:,].*//p' || true)
+            [ -z "$proprietario" ] || break
+        done
+        [ -n "$proprietario" ] || { fallisce "nessun pacchetto possiede $libreria"; continue; }
+        grep -qxF "$proprietario" <<<"$nomi" \
+            || fallisce "$libreria ($proprietario) non è in Depends"
+    done
+fi
+
+# Contents: the program directory, the link, the desktop files; stripped executable.
+elenco=$(dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
+for voce in './usr/bin/cartavia -> ../lib/cartavia/cartavia' \
+            './usr/lib/cartavia/cartavia' './usr/lib/cartavia/lista.txt' \
+            './usr/lib/cartavia/suoni/no.wav' './usr/lib/cartavia/suoni/si4.wav' \
+            './usr/share/applications/org.example.cartavia.desktop' \
+            './usr/share/icons/hicolor/scalable/apps/org.example.cartavia.svg' \
+            './usr/share/metainfo/org.example.cartavia.metainfo.xml' \
+            './usr/share/doc/cartavia/copyright'; do
+    grep -qxF "$voce" <<<"$elenco" || fallisce "manca $voce"
+done
+immagini_sorgenti=$(find "$sorgenti/data/jpg" -type f | wc -l)
+immagini=$(grep -c '^\./usr/lib/cartavia/jpg/.*\.jpg$' <<<"$elenco" || true)
+[ "$immagini" -eq "$immagini_sorgenti" ] || fallisce "immagini: $immagini su $immagini_sorgenti"
+if grep -qvE '^\./(usr/|$)' <<<"$elenco"; then fallisce "file fuori da /usr"; fi
+[ -x "$eseguibile" ] || fallisce "eseguibile non eseguibile"
+if command -v readelf >/dev/null && readelf -S "$eseguibile" | grep -q '\.debug_info'; then
+    fallisce "eseguibile non ridotto (strip)"
+fi
+# The version record of the package and of the metadata agree.
+grep -q '<release version="1.00"' \
+    "$temporanea/contenuto/usr/share/metainfo/org.example.cartavia.metainfo.xml" \
+    || fallisce "release dei metadati diversa da 1.00"
+esito

@@ -1,0 +1,265 @@
+// What a screen reader reads on the splash screen and the main menu, the keyboard on the
+// menu, and the focus frame of the picture buttons.
+#include "core/Controlli.h"
+#include "screens/FormAvvio.h"
+#include "screens/FormMenu.h"
+#include "tests/supporto/Ambiente.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+QAccessibleInterface *accessibile(QObject *oggetto)
+{
+    QAccessibleInterface *interfaccia = QAccessible::queryAccessibleInterface(oggetto);
+    if (!interfaccia)
+        qFatal("no accessible interface for %s", oggetto->metaObject()->className());
+    return interfaccia;
+}
+
+QString nome(QObject *oggetto)
+{
+    return accessibile(oggetto)->text(QAccessible::Name);
+}
+
+QString descrizione(QObject *oggetto)
+{
+    return accessibile(oggetto)->text(QAccessible::Description);
+}
+
+// The draw that picks sign n out of 1..144.
+float estrazione(int n)
+{
+    return (n - 0.5f) / 144.0f;
+}
+
+// Does the picture hold a pixel of this colour?
+bool contieneColore(const QImage &immagine, const QColor &colore)
+{
+    const QImage argb = immagine.convertToFormat(QImage::Format_RGB32);
+    const QRgb cercato = colore.rgb();
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            if (argb.pixel(x, y) == cercato)
+                return true;
+    return false;
+}
+}
+
+class TestAccessibilita : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void avvio_nomiDeiControlli();
+    void avvio_unaFiguraPremutaDalLettorePortaAlMenu();
+    void menu_nomiDeiPulsanti_data();
+    void menu_nomiDeiPulsanti();
+    void menu_nomeDellaFinestra();
+    void menu_tastieraSegueLOrdineDiTabulazione();
+    void menu_spazioPremeIlPulsante();
+    void pulsante_fuocoSempreVisibile();
+    void pulsante_senzaDidascaliaPrendeIlNomeDato();
+    void contatore_nomeEValore_data();
+    void contatore_nomeEValore();
+};
+
+void TestAccessibilita::avvio_nomiDeiControlli()
+{
+    Ambiente ambiente;
+    ambiente.casuale.aggiungi({0.0f, estrazione(100), estrazione(7), estrazione(144),
+                               estrazione(2)});
+    FormAvvio avvio(ambiente.contesto);
+
+    QCOMPARE(nome(&avvio), QStringLiteral("Cartavia"));
+    QVERIFY(!descrizione(&avvio).isEmpty());
+    QCOMPARE(nome(avvio.Label1), QStringLiteral("cartavia"));
+
+    // Pictures by their position, never by the sign they show.
+    const int mostrati[4] = {100, 7, 144, 2};
+    for (int i = 0; i < 4; ++i) {
+        QAccessibleInterface *figura = accessibile(avvio.Image1[i]);
+        QCOMPARE(figura->role(), QAccessible::Graphic);
+        QCOMPARE(figura->text(QAccessible::Name), QStringLiteral("Segnale %1").arg(i + 1));
+        const QString testo = ambiente.stato.ListaSegnali.at(mostrati[i]);
+        QVERIFY(!figura->text(QAccessible::Name).contains(testo));
+        QVERIFY(!figura->text(QAccessible::Description).contains(testo));
+        QVERIFY(avvio.Image1[i]->file().endsWith(QStringLiteral("/%1.jpg").arg(mostrati[i])));
+    }
+}
+
+void TestAccessibilita::avvio_unaFiguraPremutaDalLettorePortaAlMenu()
+{
+    Ambiente ambiente;
+    auto *avvio = new FormAvvio(ambiente.contesto);
+    avvio->setAttribute(Qt::WA_DeleteOnClose);
+    avvio->show();
+    QPointer<FormAvvio> guardia(avvio);
+
+    QAccessibleActionInterface *azioni = accessibile(avvio->Image1[2])->actionInterface();
+    QVERIFY(azioni);
+    QCOMPARE(azioni->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    azioni->doAction(QAccessibleActionInterface::pressAction());
+
+    const QList<QWidget *> aperte = finestreAperte();
+    QVERIFY(guardia.isNull());
+    QCOMPARE(aperte.size(), 1);
+    QVERIFY(qobject_cast<FormMenu *>(aperte.first()));
+    qDeleteAll(aperte);
+}
+
+void TestAccessibilita::menu_nomiDeiPulsanti_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("Command1") << 0 << QStringLiteral("definire il segnale");
+    QTest::newRow("Command2") << 1 << QStringLiteral("abbinare segnale e definizione");
+    QTest::newRow("Command3D1") << 2 << QStringLiteral("riconoscere il segnale");
+    QTest::newRow("Command3") << 3 << QStringLiteral("gioca con i segnali");
+    QTest::newRow("Command3D6") << 4 << QStringLiteral("Informazioni");
+    QTest::newRow("Command3D5") << 5 << QStringLiteral("Esci");
+}
+
+void TestAccessibilita::menu_nomiDeiPulsanti()
+{
+    QFETCH(int, indice);
+    QFETCH(QString, atteso);
+    Ambiente ambiente;
+    FormMenu menu(ambiente.contesto);
+    PulsanteGrafico *pulsanti[] = {menu.Command1,   menu.Command2,   menu.Command3D1,
+                                   menu.Command3,   menu.Command3D6, menu.Command3D5};
+    QAccessibleInterface *pulsante = accessibile(pulsanti[indice]);
+    QCOMPARE(pulsante->role(), QAccessible::Button);
+    QCOMPARE(pulsante->text(QAccessible::Name), atteso);
+    QVERIFY(!pulsante->text(QAccessible::Description).isEmpty());
+    // An activity not yet in the program is a disabled button, and says so.
+    const bool attivo = pulsanti[indice]->isEnabled();
+    QCOMPARE(bool(pulsante->state().disabled), !attivo);
+    QVERIFY(pulsante->actionInterface());
+    QCOMPARE(pulsante->actionInterface()->actionNames().contains(
+                 QAccessibleActionInterface::pressAction()),
+             attivo);
+    // The window lists it among its children, as a screen reader walks it.
+    QAccessibleInterface *finestra = accessibile(&menu);
+    QVERIFY(finestra->indexOfChild(pulsante) >= 0);
+}
+
+void TestAccessibilita::menu_nomeDellaFinestra()
+{
+    Ambiente ambiente;
+    FormMenu menu(ambiente.contesto);
+    // The caption stays "Form2"; the screen reader hears what the window is.
+    QCOMPARE(menu.windowTitle(), QStringLiteral("Form2"));
+    QCOMPARE(nome(&menu), QStringLiteral("Cartavia: menù principale"));
+}
+
+void TestAccessibilita::menu_tastieraSegueLOrdineDiTabulazione()
+{
+    Ambiente ambiente;
+    FormMenu menu(ambiente.contesto);
+    // Every button takes part, so the order holds whatever is enabled.
+    for (QAbstractButton *p : menu.findChildren<QAbstractButton *>())
+        p->setEnabled(true);
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+
+    const QList<QWidget *> ordine = {menu.Command3D5, menu.Command3D6, menu.Command1,
+                                     menu.Command3D1, menu.Command2,   menu.Command3};
+    menu.Command3D5->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), menu.Command3D5);
+    for (int i = 1; i <= ordine.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ordine.at(i % ordine.size()));
+    }
+    for (int i = ordine.size() - 1; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), ordine.at(i));
+    }
+}
+
+void TestAccessibilita::menu_spazioPremeIlPulsante()
+{
+    Ambiente ambiente;
+    FormMenu menu(ambiente.contesto);
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+
+    menu.Command3D6->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(menu.Command3D6, Qt::Key_Space);
+    QCOMPARE(ambiente.dialoghi.mostrati.size(), 1);
+    QCOMPARE(ambiente.dialoghi.mostrati.last().first, TestoInformazioni());
+
+    ambiente.dialoghi.rispondi(Dialoghi::No);
+    menu.Command3D5->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(menu.Command3D5, Qt::Key_Space);
+    QCOMPARE(ambiente.dialoghi.mostrati.size(), 2);
+    QCOMPARE(ambiente.dialoghi.mostrati.last().first, QStringLiteral("Vuoi uscire dal programma?"));
+    QVERIFY(!ambiente.codiceUscita.has_value());
+}
+
+void TestAccessibilita::pulsante_fuocoSempreVisibile()
+{
+    QWidget finestra;
+    finestra.resize(400, 200);
+    auto *primo = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/esci.svg")),
+                                      QStringLiteral("Esci"), &finestra);
+    primo->setGeometry(10, 10, 180, 100);
+    auto *secondo = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/informazioni.svg")),
+                                        QStringLiteral("Informazioni"), &finestra);
+    secondo->setGeometry(200, 10, 180, 100);
+    QPalette tavolozza = finestra.palette();
+    const QColor evidenza(255, 0, 128); // no icon, bevel or text uses it
+    tavolozza.setColor(QPalette::Highlight, evidenza);
+    finestra.setPalette(tavolozza);
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+
+    // Focus from a click and focus from the keyboard both show.
+    QTest::mouseClick(primo, Qt::LeftButton);
+    QVERIFY(primo->hasFocus());
+    QVERIFY(contieneColore(primo->grab().toImage(), evidenza));
+    QVERIFY(!contieneColore(secondo->grab().toImage(), evidenza));
+
+    QTest::keyClick(primo, Qt::Key_Tab);
+    QVERIFY(secondo->hasFocus());
+    QVERIFY(contieneColore(secondo->grab().toImage(), evidenza));
+    QVERIFY(!contieneColore(primo->grab().toImage(), evidenza));
+}
+
+void TestAccessibilita::pulsante_senzaDidascaliaPrendeIlNomeDato()
+{
+    PulsanteGrafico faccia(QIcon(QStringLiteral(":/icone/faccia_si.svg")), QString());
+    QCOMPARE(nome(&faccia), QString());
+    descriviPerLettore(&faccia, QStringLiteral("Risposta giusta"));
+    QCOMPARE(nome(&faccia), QStringLiteral("Risposta giusta"));
+    QCOMPARE(descrizione(&faccia), QString());
+}
+
+void TestAccessibilita::contatore_nomeEValore_data()
+{
+    QTest::addColumn<QString>("etichetta");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("letto");
+    QTest::newRow("zero") << "Esatti" << " 0" << "Esatti 0";
+    QTest::newRow("dodici") << "Errati" << " 12" << "Errati 12";
+    QTest::newRow("massimo") << "Esatti" << " 32767" << "Esatti 32767";
+}
+
+void TestAccessibilita::contatore_nomeEValore()
+{
+    QFETCH(QString, etichetta);
+    QFETCH(QString, testo);
+    QFETCH(QString, letto);
+    QLabel contatore;
+    mostraContatore(&contatore, etichetta, QStringLiteral(" 3"));
+    mostraContatore(&contatore, etichetta, testo);
+    QCOMPARE(contatore.text(), testo);
+    QCOMPARE(nome(&contatore), letto);
+}
+
+QTEST_MAIN(TestAccessibilita)
+#include "tst_accessibilita.moc"
