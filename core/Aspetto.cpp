@@ -26,9 +26,10 @@ QColor coloreQt(ColoreVB colore, const QWidget *widget)
     if (colore & 0x80000000u) {
         const QPalette &p = widget->palette();
         switch (colore & 0xFF) {
-        case 5: return p.color(QPalette::Base);
-        case 8: return p.color(QPalette::Text);
-        default: return p.color(QPalette::Window);
+        // The colour of an enabled widget, whatever state this one is in now.
+        case 5: return p.color(QPalette::Active, QPalette::Base);
+        case 8: return p.color(QPalette::Active, QPalette::Text);
+        default: return p.color(QPalette::Active, QPalette::Window);
         }
     }
     return QColor(colore & 0xFF, (colore >> 8) & 0xFF, (colore >> 16) & 0xFF);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 int DialoghiQt::mostra(const QString &testo, int stile)
 {
@@ -20,11 +21,14 @@ int DialoghiQt::mostra(const QString &testo, int stile)
 
     if ((stile & 0x0F) == 4) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Si : No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
     return Ok;
 }

@@ -60,7 +60,7 @@ for voce in './usr/bin/cartavia -> ../lib/cartavia/cartavia' \
             './usr/share/doc/cartavia/copyright'; do
     grep -qxF "$voce" <<<"$elenco" || fallisce "manca $voce"
 done
-immagini_sorgenti=$(find "$sorgenti/data/jpg" -type f | wc -l)
+immagini_sorgenti=$(find "$sorgenti/data/jpg" -type f -name '*.jpg' | wc -l)
 immagini=$(grep -c '^\./usr/lib/cartavia/jpg/.*\.jpg$' <<<"$elenco" || true)
 [ "$immagini" -eq "$immagini_sorgenti" ] || fallisce "immagini: $immagini su $immagini_sorgenti"
 if grep -qvE '^\./(usr/|$)' <<<"$elenco"; then fallisce "file fuori da /usr"; fi
