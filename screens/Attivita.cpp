@@ -1,6 +1,7 @@
 #include "screens/Attivita.h"
 
 #include "core/Navigazione.h"
+#include "puzzle/frmpuzzle.h"
 #include "screens/FormMenu.h"
 
 bool attivitaDisponibile(Attivita attivita)
@@ -9,17 +10,17 @@ bool attivitaDisponibile(Attivita attivita)
     case Attivita::Definizione:
     case Attivita::Abbinamento:
     case Attivita::Riconoscimento:
-    case Attivita::Puzzle:
         return false;
+    case Attivita::Puzzle:
+        return true;
     }
     return false;
 }
 
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
 {
-    Q_UNUSED(attivita);
-    Q_UNUSED(da);
-    Q_UNUSED(contesto);
+    if (attivita == Attivita::Puzzle)
+        passaA<frmpuzzle>(da, contesto);
 }
 
 void tornaAlMenu(QWidget *da, Contesto &contesto)
