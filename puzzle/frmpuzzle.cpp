@@ -50,6 +50,8 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
 
     Frame1 = new QGroupBox(area);
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));
+    // The options keep the small font of the original controls, so the captions fit.
+    Frame1->setFont(carattere(QStringLiteral("MS Sans Serif"), 8, false));
     Option1[0] = new QRadioButton(QStringLiteral("puzzle a scambio"), Frame1);
     Option1[0]->setGeometry(tw(240, 240, 1575, 255));
     Option1[1] = new QRadioButton(QStringLiteral("puzzle a scivolamento"), Frame1);
