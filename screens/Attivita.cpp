@@ -1,23 +1,11 @@
 #include "screens/Attivita.h"
 
 #include "core/Navigazione.h"
+#include "puzzle/frmpuzzle.h"
 #include "quiz/definition/formTrova.h"
 #include "quiz/matching/FormSposta.h"
 #include "quiz/recognition/formDisegni.h"
 #include "screens/FormMenu.h"
-
-bool attivitaDisponibile(Attivita attivita)
-{
-    switch (attivita) {
-    case Attivita::Definizione:
-    case Attivita::Abbinamento:
-    case Attivita::Riconoscimento:
-        return true;
-    case Attivita::Puzzle:
-        return false;
-    }
-    return false;
-}
 
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
 {
@@ -32,6 +20,7 @@ void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto)
         passaA<formDisegni>(da, contesto);
         break;
     case Attivita::Puzzle:
+        passaA<frmpuzzle>(da, contesto);
         break;
     }
 }

@@ -6,9 +6,6 @@ struct Contesto;
 // The four activities the main menu opens.
 enum class Attivita { Definizione, Abbinamento, Riconoscimento, Puzzle };
 
-// False while an activity is not part of the program yet: its button is then disabled.
-bool attivitaDisponibile(Attivita attivita);
-
 // Opens the activity's window, then lets the window `da` go.
 void apriAttivita(Attivita attivita, QWidget *da, Contesto &contesto);
 

@@ -62,7 +62,6 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
         {Command3, Attivita::Puzzle},
     };
     for (const auto &[pulsante, attivita] : voci) {
-        pulsante->setEnabled(attivitaDisponibile(attivita));
         connect(pulsante, &QAbstractButton::clicked, this,
                 [this, a = attivita] { apriAttivita(a, this, m_contesto); });
     }

@@ -457,7 +457,6 @@ void TestFormSposta::esciNoSi()
 void TestFormSposta::dalMenu()
 {
     Ambiente ambiente;
-    QVERIFY(attivitaDisponibile(Attivita::Abbinamento));
     auto *menu = new FormMenu(ambiente.contesto);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
