@@ -34,7 +34,7 @@ dpkg-deb -x "$deb" "$temporanea/contenuto"
 eseguibile="$temporanea/contenuto/usr/lib/cartavia/cartavia"
 if command -v readelf >/dev/null && command -v dpkg-query >/dev/null; then
     for libreria in $(readelf -d "$eseguibile" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p'); do
-        percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l { print $NF; exit }')
+        percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l && !visto { print $NF; visto = 1 }')
         [ -n "$percorso" ] || { fallisce "$libreria non trovata"; continue; }
         # With merged /usr the package may list the file under /lib or /usr/lib.
         reale=$(readlink -f "$percorso")
