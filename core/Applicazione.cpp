@@ -6,6 +6,8 @@
 #include "core/Navigazione.h"
 #include "screens/FormAvvio.h"
 
+#include "core/Risorse.h"
+
 #include <QIcon>
 #include <QWidget>
 
@@ -13,7 +15,7 @@ Applicazione::Applicazione(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Cartavia"));
     setApplicationVersion(QStringLiteral("1.00"));
-    setWindowIcon(QIcon(QStringLiteral(":/icone/stop.svg")));
+    setWindowIcon(icona("stop"));
 }
 
 bool Applicazione::notify(QObject *destinatario, QEvent *evento)

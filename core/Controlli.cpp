@@ -13,6 +13,7 @@ void Etichetta::mousePressEvent(QMouseEvent *event)
 {
     m_premuta = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
+    event->accept(); // the release must come back here, not go to the window
 }
 
 void Etichetta::mouseReleaseEvent(QMouseEvent *event)
@@ -21,6 +22,7 @@ void Etichetta::mouseReleaseEvent(QMouseEvent *event)
         && rect().contains(event->position().toPoint());
     m_premuta = false;
     QLabel::mouseReleaseEvent(event);
+    event->accept();
     if (clic)
         emit this->clic();
 }

@@ -4,6 +4,7 @@
 #include "core/Contesto.h"
 #include "core/Controlli.h"
 #include "core/Modulo1.h"
+#include "core/Risorse.h"
 #include "core/Twips.h"
 #include "screens/Attivita.h"
 
@@ -14,11 +15,9 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);
     const QFont comandi = carattere(QStringLiteral("Arial"), 27.75, false);
-    auto pulsante = [this](const char *icona, const QString &testo, const QRect &posto,
+    auto pulsante = [this](const char *nome, const QString &testo, const QRect &posto,
                            const QFont &font) {
-        auto *p = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/") + QLatin1String(icona)
-                                            + QStringLiteral(".svg")),
-                                      testo, this);
+        auto *p = new PulsanteGrafico(icona(nome), testo, this);
         p->setGeometry(posto);
         p->setFont(font);
         return p;

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/ModuloColoriSuoni.h"
+
+#include <QMainWindow>
+#include <array>
+
+struct Contesto;
+class QAction;
+class QMenu;
+
+// What tells the three quiz windows' frames apart.
+struct AspettoCornice
+{
+    QString azzera;              // "Azzera conteggio" and the blanks that space the bar
+    bool eserciziEseguiti;       // the score report command (matching quiz only)
+    QString nomeMenuScelta;      // mnuscegli or mnuscelta
+    std::array<QString, 7> voci; // the category captions, as this window writes them
+    int larghezza;               // client area, in twips
+    int altezza;
+};
+
+namespace Cornici {
+AspettoCornice sposta(); // matching quiz
+AspettoCornice trova();  // definition quiz
+AspettoCornice disegni(); // recognition quiz
+}
+
+// The frame every quiz window carries: the menu bar that chooses a category, resets and
+// reports the score and leads back to the main menu, and the opening steps of a quiz.
+// A quiz derives from it, places its controls on area() and builds its exercises in
+// GeneraEsercizio.
+class CorniceQuiz : public QMainWindow
+{
+    Q_OBJECT
+public:
+    CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent = nullptr);
+
+    // Builds a new exercise from the selected range, replacing the one on screen.
+    virtual void GeneraEsercizio() = 0;
+
+    QAction *mnuAzzera = nullptr;
+    QAction *mnuEserEseg = nullptr; // matching quiz only
+    QMenu *menuScelta = nullptr;
+    std::array<QAction *, 7> vociCategoria{}; // mnuTutti .. mnuindicazione
+    QAction *mnuEsci = nullptr;
+
+    // The category item `indice` chosen (mnuTutti_Click .. mnuindicazione_Click).
+    void scegli(int indice);
+    void CambiaSceltaSegnali();
+    void mnuAzzera_Click();
+    void mnuEserEseg_Click();
+    void mnuEsci_Click();
+
+    // The window's client area: the controls stand on it and it carries the background.
+    QWidget *area() const { return m_area; }
+
+protected:
+    // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
+    void apriQuiz();
+    // Quizzes that show the score refresh their labels here.
+    virtual void mostraContatori() {}
+    // The recognition quiz names the chosen category.
+    virtual void categoriaScelta(const QString &voce) { Q_UNUSED(voce); }
+
+    void impostaSfondoEsercizio(ColoreVB colore);
+    Contesto &contesto() const { return m_contesto; }
+
+    // The window frame's close button leaves the quiz the way "Esci" does.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Contesto &m_contesto;
+    QWidget *m_area = nullptr;
+};

@@ -1,0 +1,143 @@
+// The one way out for failures, the picture loader that raises them, and the sound player
+// that must never raise one.
+#include "core/Applicazione.h"
+#include "core/Controlli.h"
+#include "core/Errore.h"
+#include "core/Immagini.h"
+#include "core/SuoniQt.h"
+#include "Ambiente.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+// A widget whose click fails the way a window's event handler can.
+class Guasto : public QWidget
+{
+protected:
+    void mousePressEvent(QMouseEvent *) override
+    {
+        throw ErroreCartavia(QStringLiteral("File non trovato"), QStringLiteral("/p/jpg/3.jpg"));
+    }
+};
+
+void scrivi(const QString &file, const QByteArray &byte)
+{
+    QFile f(file);
+    f.open(QIODevice::WriteOnly);
+    f.write(byte);
+}
+}
+
+class TestApplicazione : public QObject
+{
+    Q_OBJECT
+private slots:
+    void erroreInUnEvento();
+    void immagini_data();
+    void immagini();
+    void immagineRidotta();
+    void immagineNelRiquadro();
+    void suoniSenzaCartella();
+};
+
+void TestApplicazione::erroreInUnEvento()
+{
+    Ambiente a;
+    static_cast<Applicazione *>(qApp)->impostaContesto(&a.contesto);
+    Guasto guasto;
+    guasto.resize(50, 50);
+    guasto.show();
+    QTest::mouseClick(&guasto, Qt::LeftButton);
+    static_cast<Applicazione *>(qApp)->impostaContesto(nullptr);
+
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+    QCOMPARE(a.dialoghi.mostrati.first().second, 16);
+    QVERIFY(a.dialoghi.mostrati.first().first.startsWith(QStringLiteral("File non trovato")));
+    QCOMPARE(a.codiceUscita, std::optional<int>(1));
+}
+
+void TestApplicazione::immagini_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::addColumn<QString>("causa");
+    QTest::newRow("mancante") << "mancante" << "File non trovato";
+    QTest::newRow("cartella") << "cartella" << "Impossibile leggere il file";
+    QTest::newRow("troncata") << "troncata" << "Immagine non valida";
+    QTest::newRow("spazzatura") << "spazzatura" << "Immagine non valida";
+    QTest::newRow("vuota") << "vuota" << "Immagine non valida";
+}
+
+void TestApplicazione::immagini()
+{
+    QFETCH(QString, caso);
+    QFETCH(QString, causa);
+    CartellaProgramma cartella;
+    const QString file = cartella.percorso() + QStringLiteral("/jpg/5.jpg");
+    QFile originale(file);
+    QVERIFY(originale.open(QIODevice::ReadOnly));
+    const QByteArray jpeg = originale.readAll();
+    originale.close();
+    QFile::remove(file);
+
+    if (caso == QLatin1String("cartella"))
+        QDir().mkdir(file);
+    else if (caso == QLatin1String("troncata"))
+        scrivi(file, jpeg.left(jpeg.size() * 2 / 3));
+    else if (caso == QLatin1String("spazzatura"))
+        scrivi(file, QByteArray(5000, '\x5A'));
+    else if (caso == QLatin1String("vuota"))
+        scrivi(file, QByteArray());
+
+    try {
+        caricaImmagine(file, QSize(40, 40));
+        QFAIL("a bad picture was accepted");
+    } catch (const ErroreCartavia &errore) {
+        QCOMPARE(errore.causa(), causa);
+        QCOMPARE(errore.file(), file);
+    }
+}
+
+void TestApplicazione::immagineRidotta()
+{
+    CartellaProgramma cartella;
+    const QImage piena = caricaImmagine(cartella.percorso() + QStringLiteral("/jpg/1.jpg"));
+    QCOMPARE(piena.size(), QSize(24, 24));
+    const QImage ridotta = caricaImmagine(cartella.percorso() + QStringLiteral("/jpg/1.jpg"), QSize(12, 10));
+    QCOMPARE(ridotta.size(), QSize(12, 10));
+}
+
+void TestApplicazione::immagineNelRiquadro()
+{
+    CartellaProgramma cartella;
+    Immagine riquadro;
+    riquadro.resize(100, 80);
+    riquadro.setBordo(true);
+    riquadro.carica(cartella.percorso() + QStringLiteral("/jpg/2.jpg"));
+    // Decoded at the size shown inside the border, for the screen's pixel ratio.
+    QCOMPARE(riquadro.immagine().size(), QSize(98, 78) * riquadro.devicePixelRatioF());
+    QVERIFY_THROWS_EXCEPTION(ErroreCartavia, riquadro.carica(cartella.percorso() + QStringLiteral("/jpg/999.jpg")));
+    // A failed load keeps the picture on show.
+    QVERIFY(riquadro.file().endsWith(QStringLiteral("/jpg/2.jpg")));
+}
+
+void TestApplicazione::suoniSenzaCartella()
+{
+    CartellaProgramma cartella; // has no folder suoni
+    SuoniQt suoni(cartella.percorso());
+    QElapsedTimer orologio;
+    orologio.start();
+    suoni.suona(cartella.percorso() + QStringLiteral("/suoni/si1.wav"));
+    suoni.suona(cartella.percorso() + QStringLiteral("/suoni/no.wav"));
+    QVERIFY(orologio.elapsed() < 2000); // plays the default sound, waits for nothing
+}
+
+int main(int argc, char *argv[])
+{
+    Applicazione app(argc, argv);
+    TestApplicazione test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_applicazione.moc"

@@ -1,0 +1,265 @@
+// Start-up, the splash screen and the main menu, driven like a pupil would.
+#include "core/Applicazione.h"
+#include "core/Aspetto.h"
+#include "core/Controlli.h"
+#include "core/Twips.h"
+#include "core/Navigazione.h"
+#include "screens/Attivita.h"
+#include "screens/FormAvvio.h"
+#include "screens/FormMenu.h"
+#include "Ambiente.h"
+
+#include <QtTest>
+
+namespace {
+template <class Finestra>
+Finestra *unicaFinestra()
+{
+    const QList<QWidget *> aperte = finestreAperte();
+    if (aperte.size() != 1)
+        return nullptr;
+    return qobject_cast<Finestra *>(aperte.first());
+}
+
+void chiudiTutto()
+{
+    qDeleteAll(QApplication::topLevelWidgets());
+}
+
+// The colour at the centre of a picture box, as it was decoded.
+QColor centro(const Immagine *immagine)
+{
+    const QImage &img = immagine->immagine();
+    return img.pixelColor(img.width() / 2, img.height() / 2);
+}
+
+bool simili(const QColor &a, const QColor &b)
+{
+    return qAbs(a.red() - b.red()) < 12 && qAbs(a.green() - b.green()) < 12
+        && qAbs(a.blue() - b.blue()) < 12;
+}
+}
+
+class TestAvvio : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { chiudiTutto(); }
+    void avvio();
+    void avvioSenzaCatalogo();
+    void avvioSenzaImmagine();
+    void clicSullAvvio_data();
+    void clicSullAvvio();
+    void avvioIgnoraITasti();
+    void menu();
+    void menuOrdineTab();
+    void menuInformazioni();
+    void menuEsci_data();
+    void menuEsci();
+    void ritornoAlMenuNuovoColore();
+};
+
+void TestAvvio::avvio()
+{
+    Ambiente a;
+    a.stato = Stato();
+    a.stato.PrimoSegnale = 5;
+    a.casuale.aggiungi({2.5f / 18, 0.0f, 0.9999f, 11.5f / 144, 11.5f / 144});
+    avviaProgramma(a.contesto);
+
+    QCOMPARE(a.casuale.estratti(), 5);
+    QCOMPARE(a.stato.PrimoSegnale, qint16(1));
+    QCOMPARE(a.stato.UltimoSegnale, qint16(144));
+    QCOMPARE(a.stato.NumeroEsatti, qint16(0));
+    QCOMPARE(a.stato.NumeroErrati, qint16(0));
+    QCOMPARE(a.stato.ListaSegnali.at(0), QString());
+    QCOMPARE(a.stato.ListaSegnali.at(144), QStringLiteral("Segnale 144"));
+    QCOMPARE(a.stato.SegnaleCorrente, qint16(12));
+
+    auto *avvio = unicaFinestra<FormAvvio>();
+    QVERIFY(avvio);
+    QCOMPARE(avvio->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(sfondo(avvio), ColoreVB(0x0000FF));
+    const int attesi[4] = {1, 144, 12, 12};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(avvio->Image1[i]->file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(attesi[i])));
+        QVERIFY(simili(centro(avvio->Image1[i]), CartellaProgramma::colore(attesi[i])));
+    }
+    QCOMPARE(avvio->Image1[2]->geometry(), tw(3240, 3600, 2295, 2175));
+    QCOMPARE(avvio->Label1->text(), QStringLiteral("cartavia"));
+    QCOMPARE(avvio->Label1->font().pointSizeF(), 48.0);
+    QVERIFY(avvio->Label1->font().bold());
+    QCOMPARE(avvio->size(), twSize(10605, 9120));
+}
+
+void TestAvvio::avvioSenzaCatalogo()
+{
+    Ambiente a;
+    a.cartella.rimuovi(QStringLiteral("lista.txt"));
+    QVERIFY(!eseguiProtetto(a.contesto, [&] { avviaProgramma(a.contesto); }));
+    QCOMPARE(a.codiceUscita, std::optional<int>(1));
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+    QVERIFY(a.dialoghi.mostrati.first().first.startsWith(QStringLiteral("File non trovato")));
+    QVERIFY(a.dialoghi.mostrati.first().first.contains(QStringLiteral("lista.txt")));
+    QVERIFY(finestreAperte().isEmpty());
+}
+
+void TestAvvio::avvioSenzaImmagine()
+{
+    Ambiente a;
+    a.cartella.rimuovi(QStringLiteral("jpg/73.jpg"));
+    a.casuale.aggiungi({0.0f, 0.0f, 72.5f / 144});
+    try {
+        avviaProgramma(a.contesto);
+        QFAIL("the splash opened without its picture");
+    } catch (const ErroreCartavia &errore) {
+        QCOMPARE(errore.causa(), QStringLiteral("File non trovato"));
+        QVERIFY(errore.file().endsWith(QStringLiteral("/jpg/73.jpg")));
+    }
+    QVERIFY(finestreAperte().isEmpty());
+}
+
+void TestAvvio::clicSullAvvio_data()
+{
+    QTest::addColumn<QString>("dove");
+    QTest::newRow("sfondo") << "sfondo";
+    QTest::newRow("immagine 2") << "immagine";
+    QTest::newRow("titolo") << "titolo";
+}
+
+void TestAvvio::clicSullAvvio()
+{
+    QFETCH(QString, dove);
+    Ambiente a;
+    avviaProgramma(a.contesto);
+    auto *avvio = unicaFinestra<FormAvvio>();
+    QVERIFY(avvio);
+    QPointer<FormAvvio> guardia(avvio);
+
+    if (dove == QLatin1String("sfondo"))
+        QTest::mouseClick(avvio, Qt::LeftButton, {}, QPoint(tw(10000), tw(8500)));
+    else if (dove == QLatin1String("immagine"))
+        QTest::mouseClick(avvio->Image1[2], Qt::LeftButton);
+    else
+        QTest::mouseClick(avvio->Label1, Qt::LeftButton);
+
+    QVERIFY(unicaFinestra<FormMenu>());
+    QVERIFY(guardia.isNull());
+}
+
+void TestAvvio::avvioIgnoraITasti()
+{
+    Ambiente a;
+    avviaProgramma(a.contesto);
+    auto *avvio = unicaFinestra<FormAvvio>();
+    QVERIFY(avvio);
+    for (auto tasto : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape})
+        QTest::keyClick(avvio, tasto);
+    QCOMPARE(unicaFinestra<FormAvvio>(), avvio);
+}
+
+void TestAvvio::menu()
+{
+    Ambiente a;
+    a.casuale.aggiungi(16.5f / 18);
+    FormMenu menu(a.contesto);
+    QCOMPARE(a.casuale.estratti(), 1);
+    QCOMPARE(sfondo(&menu), ColoreVB(0xFF0000));
+    QCOMPARE(menu.windowTitle(), QStringLiteral("Form2"));
+    QCOMPARE(menu.size(), twSize(10140, 7470));
+
+    struct Atteso { PulsanteGrafico *pulsante; const char *testo; QRect posto; qreal punti; bool grassetto; };
+    const Atteso attesi[] = {
+        {menu.Command1, "definire il segnale", tw(240, 105, 4425, 1600), 18, true},
+        {menu.Command2, "abbinare segnale e definizione", tw(4920, 120, 4425, 1600), 18, true},
+        {menu.Command3D1, "riconoscere il segnale", tw(240, 1800, 4425, 1600), 18, true},
+        {menu.Command3, "gioca con i segnali", tw(4920, 1800, 4425, 1600), 18, true},
+        {menu.Command3D6, "Informazioni", tw(210, 5460, 4470, 1500), 27.75, false},
+        {menu.Command3D5, "Esci", tw(4830, 5460, 4470, 1500), 27.75, false},
+    };
+    for (const Atteso &atteso : attesi) {
+        QCOMPARE(atteso.pulsante->text(), QString::fromUtf8(atteso.testo));
+        QCOMPARE(atteso.pulsante->geometry(), atteso.posto);
+        QCOMPARE(atteso.pulsante->font().pointSizeF(), atteso.punti);
+        QCOMPARE(atteso.pulsante->font().bold(), atteso.grassetto);
+        QVERIFY(!atteso.pulsante->icon().isNull());
+    }
+}
+
+void TestAvvio::menuOrdineTab()
+{
+    Ambiente a;
+    FormMenu menu(a.contesto);
+    const QList<QWidget *> attesi = {menu.Command3D5, menu.Command3D6, menu.Command1,
+                                     menu.Command3D1, menu.Command2, menu.Command3};
+    QWidget *w = menu.Command3D5;
+    for (int i = 1; i < attesi.size(); ++i) {
+        do
+            w = w->nextInFocusChain();
+        while (!attesi.contains(w));
+        QCOMPARE(w, attesi[i]);
+    }
+}
+
+void TestAvvio::menuInformazioni()
+{
+    Ambiente a;
+    auto *menu = passaA<FormMenu>(nullptr, a.contesto);
+    const ColoreVB colore = sfondo(menu);
+    QTest::mouseClick(menu->Command3D6, Qt::LeftButton);
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+    QCOMPARE(a.dialoghi.mostrati.first().second, 64);
+    QCOMPARE(unicaFinestra<FormMenu>(), menu);
+    QCOMPARE(sfondo(menu), colore);
+    QVERIFY(!a.codiceUscita);
+}
+
+void TestAvvio::menuEsci_data()
+{
+    QTest::addColumn<int>("risposta");
+    QTest::newRow("No") << int(Dialoghi::No);
+    QTest::newRow("Sì") << int(Dialoghi::Si);
+}
+
+void TestAvvio::menuEsci()
+{
+    QFETCH(int, risposta);
+    Ambiente a;
+    auto *menu = passaA<FormMenu>(nullptr, a.contesto);
+    const ColoreVB colore = sfondo(menu);
+    const int estratti = a.casuale.estratti();
+    a.dialoghi.rispondi(risposta);
+    QTest::mouseClick(menu->Command3D5, Qt::LeftButton);
+    QCOMPARE(a.dialoghi.mostrati.first().first, QStringLiteral("Vuoi uscire dal programma?"));
+    if (risposta == Dialoghi::Si) {
+        QCOMPARE(a.codiceUscita, std::optional<int>(0));
+    } else {
+        QVERIFY(!a.codiceUscita);
+        QCOMPARE(unicaFinestra<FormMenu>(), menu);
+        QCOMPARE(sfondo(menu), colore);
+        QCOMPARE(a.casuale.estratti(), estratti); // nothing was built again
+    }
+}
+
+void TestAvvio::ritornoAlMenuNuovoColore()
+{
+    Ambiente a;
+    a.casuale.aggiungi({0.0f, 17.5f / 18});
+    auto *primo = passaA<FormMenu>(nullptr, a.contesto);
+    QCOMPARE(sfondo(primo), ColoreVB(0xC0C0FF));
+    auto *attivita = new QWidget;
+    attivita->show();
+    congeda(primo);
+    tornaAlMenu(attivita, a.contesto);
+    auto *secondo = unicaFinestra<FormMenu>();
+    QVERIFY(secondo);
+    QCOMPARE(sfondo(secondo), ColoreVB(0xFF00FF));
+}
+
+int main(int argc, char *argv[])
+{
+    Applicazione app(argc, argv);
+    TestAvvio test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_avvio.moc"
