@@ -9,6 +9,10 @@ PACCHETTI=(
 )
 # Only the tests need these: a virtual display, real input and screenshots.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick)
+# Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
+# tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
+# "asan" preset builds with g++, whose sanitizer runtimes come with it.)
+PACCHETTI_PROVE=(clang libclang-rt-14-dev llvm)
 
 installa_mancanti() {
     local mancanti=() p
