@@ -48,7 +48,7 @@ class TestCornice : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
+    void cleanup();
     void apertura();
     void categorie_data();
     void categorie();
@@ -62,6 +62,17 @@ private slots:
     void esci();
     void chiusuraDallaCornice();
 };
+
+// The menus of a quiz window are top-level widgets that the window owns: deleting the
+// window deletes them, so each one is deleted only while it still exists.
+void TestCornice::cleanup()
+{
+    QList<QPointer<QWidget>> finestre;
+    for (QWidget *finestra : QApplication::topLevelWidgets())
+        finestre.append(finestra);
+    for (const QPointer<QWidget> &finestra : finestre)
+        delete finestra.data();
+}
 
 void TestCornice::apertura()
 {

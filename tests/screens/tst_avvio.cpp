@@ -21,9 +21,15 @@ Finestra *unicaFinestra()
     return qobject_cast<Finestra *>(aperte.first());
 }
 
+// A top-level widget can belong to another one (a menu to its window): deleting the
+// owner deletes it too, so each one is deleted only while it still exists.
 void chiudiTutto()
 {
-    qDeleteAll(QApplication::topLevelWidgets());
+    QList<QPointer<QWidget>> finestre;
+    for (QWidget *finestra : QApplication::topLevelWidgets())
+        finestre.append(finestra);
+    for (const QPointer<QWidget> &finestra : finestre)
+        delete finestra.data();
 }
 
 // The colour at the centre of a picture box, as it was decoded.
