@@ -11,6 +11,9 @@ class QSoundEffect;
 // without waiting. A new sound stops the one still playing; a file that is missing or
 // cannot be played gives the system's default sound instead. Without an audio device
 // nothing is heard and nothing waits.
+//
+// Setting up the audio output takes a while, so the sounds are loaded once the event loop
+// runs, after the first window is on screen; a sound asked for before then loads them at once.
 class SuoniQt : public QObject, public Suoni
 {
     Q_OBJECT
@@ -20,5 +23,9 @@ public:
     void suona(const QString &file) override;
 
 private:
+    void carica();
+
+    QString m_cartella;
+    bool m_caricati = false;
     QHash<QString, QSoundEffect *> m_effetti;
 };

@@ -10,6 +10,10 @@ PACCHETTI=(
 # Only the tests need these: a virtual display, real input and screenshots; the
 # validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev)
+# Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
+# tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
+# "asan" preset builds with g++, whose sanitizer runtimes come with it.)
+PACCHETTI_PROVE=(clang libclang-rt-14-dev llvm)
 
 installa_mancanti() {
     local mancanti=() p
