@@ -80,7 +80,13 @@ private:
         if (testo.size() >= LunghezzaMassimaVoce)
             throw ErroreCartavia(
                 QStringLiteral("Voce %1 del catalogo troppo lunga").arg(numero), m_nomeFile);
-        testo.append(leggi());
+        const char c = leggi();
+        // A control character is no part of a sign's name: the file is not a catalogue.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F)
+            throw ErroreCartavia(
+                QStringLiteral("Carattere non valido nella voce %1 del catalogo").arg(numero),
+                m_nomeFile);
+        testo.append(c);
     }
     void saltaSpazi()
     {

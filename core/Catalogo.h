@@ -14,7 +14,9 @@ constexpr int LunghezzaMassimaVoce = 4096;
 // unquoted one dropped; what follows the 144th field is never read. The text is
 // Windows-1252, or UTF-8 when it starts with a byte-order mark or is valid UTF-8 holding
 // multi-byte characters. Returns 145 entries, entry 0 empty. Throws ErroreCartavia naming
-// `nomeFile` when the input ends before the 144th field begins.
+// `nomeFile` when the input ends before the 144th field begins, or when an entry is longer
+// than LunghezzaMassimaVoce or holds a control character (tabs aside): such a file is damaged
+// or no catalogue at all.
 QStringList leggiCatalogo(QIODevice &sorgente, const QString &nomeFile);
 
 // Opens and reads lista.txt in the program directory.

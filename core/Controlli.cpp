@@ -18,7 +18,8 @@ void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo)
 {
     etichetta->setText(testo);
-    etichetta->setAccessibleName(nome + QLatin1Char(' ') + testo.trimmed());
+    etichetta->setAccessibleName(nome);
+    etichetta->setAccessibleDescription(testo.trimmed());
 }
 
 namespace {

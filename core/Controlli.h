@@ -11,8 +11,8 @@
 void descriviPerLettore(QWidget *controllo, const QString &nome,
                         const QString &descrizione = QString());
 
-// Shows a counter (" 12") in its label and names it for a screen reader by what it counts
-// and its value: "Esatti 12".
+// Shows a counter (" 12") in its label; a screen reader reads it by what it counts, "Esatti",
+// and its value, "12".
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo);
 
 // A label that reports a click: pressed and released over it with the left button.

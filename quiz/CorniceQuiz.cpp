@@ -2,7 +2,9 @@
 
 #include "core/Aspetto.h"
 #include "core/Contesto.h"
+#include "core/Controlli.h"
 #include "core/Modulo1.h"
+#include "core/Risorse.h"
 #include "core/Stato.h"
 #include "core/Twips.h"
 #include "quiz/Categorie.h"
@@ -132,6 +134,16 @@ void CorniceQuiz::apriQuiz()
 void CorniceQuiz::impostaSfondoEsercizio(ColoreVB colore)
 {
     impostaSfondo(m_area, colore);
+}
+
+PulsanteGrafico *CorniceQuiz::creaAvanti(const QRect &posto)
+{
+    auto *avanti = new PulsanteGrafico(icona("avanti"), QStringLiteral("avanti"), m_area);
+    avanti->setObjectName(QStringLiteral("Command1"));
+    avanti->setGeometry(posto);
+    avanti->setFont(carattere(QStringLiteral("Arial"), 14.25, true));
+    descriviPerLettore(avanti, QStringLiteral("avanti"), QStringLiteral("Passa al prossimo esercizio"));
+    return avanti;
 }
 
 void CorniceQuiz::closeEvent(QCloseEvent *event)

@@ -8,6 +8,7 @@
 struct Contesto;
 class QAction;
 class QMenu;
+class PulsanteGrafico;
 
 // What tells the three quiz windows' frames apart.
 struct AspettoCornice
@@ -64,6 +65,8 @@ protected:
     virtual void categoriaScelta(const QString &voce) { Q_UNUSED(voce); }
 
     void impostaSfondoEsercizio(ColoreVB colore);
+    // The "avanti" button of every quiz: the arrow above its caption, Arial 14.25 bold.
+    PulsanteGrafico *creaAvanti(const QRect &posto);
     Contesto &contesto() const { return m_contesto; }
 
     // The window frame's close button leaves the quiz the way "Esci" does.

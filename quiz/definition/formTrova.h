@@ -1,6 +1,7 @@
 #pragma once
 
 #include "quiz/CorniceQuiz.h"
+#include "quiz/Punteggio.h"
 #include "quiz/definition/Definizione.h"
 
 #include <array>
@@ -8,11 +9,10 @@
 class Etichetta;
 class Immagine;
 class PulsanteGrafico;
-class QLabel;
 
 // The definition quiz: the picture of one sign and six descriptions; the pupil clicks the
 // description of the sign.
-class formTrova : public CorniceQuiz
+class formTrova : public CorniceQuiz, public Punteggio
 {
     Q_OBJECT
 public:
@@ -22,12 +22,6 @@ public:
 
     std::array<Etichetta *, 6> Label1{}; // the six descriptions, top to bottom
     Immagine *Image1 = nullptr;
-    PulsanteGrafico *ComandoIconaSi = nullptr; // laughing face: the last answer was right
-    PulsanteGrafico *ComandoIconaNo = nullptr; // sad face: the last answer was wrong
-    QLabel *Label3 = nullptr;                  // "Esatti"
-    QLabel *EtichettaEsatti = nullptr;
-    QLabel *Label2 = nullptr;                  // "Errati"
-    QLabel *EtichettaErrati = nullptr;
     PulsanteGrafico *Command1 = nullptr;       // "avanti"
 
     void Label1_Click(int Index);
@@ -38,8 +32,6 @@ protected:
 
 private:
     void Form_Load();
-    void mostraEsatti();
-    void mostraErrati();
 
     Definizione m_definizione;
 };

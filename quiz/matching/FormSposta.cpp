@@ -160,11 +160,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     }
 
     // Made last, so it stands above the right-hand definition.
-    Command1 = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/avanti.svg")),
-                                   QStringLiteral("avanti"), a);
-    Command1->setGeometry(tw(6600, 5280, 1935, 975));
-    Command1->setFont(carattere(QStringLiteral("Arial"), 14.25, true));
-    Command1->setAccessibleName(QStringLiteral("avanti"));
+    Command1 = creaAvanti(tw(6600, 5280, 1935, 975));
     Command1->hide();
     connect(Command1, &QAbstractButton::clicked, this, &FormSposta::Command1_Click);
 

@@ -27,13 +27,15 @@ void CorniceRisposta::paintEvent(QPaintEvent *)
 }
 
 formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
-    : CorniceQuiz(contesto, Cornici::disegni(), parent), m_riconoscimento(contesto)
+    : CorniceQuiz(contesto, Cornici::disegni(), parent),
+      Punteggio(area(),
+                {tw(240, 120, 855, 750), tw(1680, 390, 735, 375), tw(2520, 270, 975, 615),
+                 tw(4200, 375, 735, 495), tw(5040, 255, 855, 615)},
+                contesto.stato),
+      m_riconoscimento(contesto)
 {
     QWidget *a = area();
     a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
-
-    const QFont arial12 = carattere(QStringLiteral("Arial"), 12, true);
-    const QFont arial18 = carattere(QStringLiteral("Arial"), 18, true);
 
     const QRect posti[6] = {
         tw(240, 960, 2535, 2295),  tw(3120, 960, 2655, 2295),  tw(6120, 960, 2535, 2295),
@@ -53,7 +55,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo = new QLabel(a);
     testo->setObjectName(QStringLiteral("testo"));
     testo->setGeometry(tw(240, 5760, 6975, 1215));
-    testo->setFont(arial18);
+    testo->setFont(carattere(QStringLiteral("Arial"), 18, true));
     testo->setFrameStyle(QFrame::Box | QFrame::Plain);
     testo->setLineWidth(1);
     testo->setWordWrap(true);
@@ -66,50 +68,13 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     Shape1->setGeometry(tw(240, 3360, 2535, 2295));
     Shape1->hide();
 
-    Command1 = new PulsanteGrafico(QIcon(QStringLiteral(":/icone/avanti.svg")),
-                                   QStringLiteral("avanti"), a);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(tw(7320, 5880, 1335, 975));
-    Command1->setFont(carattere(QStringLiteral("Arial"), 14.25, true));
-    Command1->setAccessibleName(QStringLiteral("avanti"));
+    Command1 = creaAvanti(tw(7320, 5880, 1335, 975));
     Command1->setEnabled(false);
     connect(Command1, &QAbstractButton::clicked, this, &formDisegni::Command1_Click);
 
-    auto faccia = [a](const char *nome, const char *icona, const QString &accessibile) {
-        auto *p = new PulsanteGrafico(QIcon(QLatin1String(icona)), QString(), a);
-        p->setObjectName(QLatin1String(nome));
-        p->setGeometry(tw(240, 120, 855, 750));
-        p->setAccessibleName(accessibile);
-        return p;
-    };
-    ComandoIconaSi = faccia("ComandoIconaSi", ":/icone/faccia_si.svg",
-                            QStringLiteral("Risposta giusta"));
-    ComandoIconaNo = faccia("ComandoIconaNo", ":/icone/faccia_no.svg",
-                            QStringLiteral("Risposta sbagliata"));
-    ComandoIconaSi->hide();
-
-    auto etichetta = [a](const char *nome, const QString &scritta, const QRect &posto) {
-        auto *l = new QLabel(scritta, a);
-        l->setObjectName(QLatin1String(nome));
-        l->setGeometry(posto);
-        return l;
-    };
-    Label3 = etichetta("Label3", QStringLiteral("Esatti"), tw(1680, 390, 735, 375));
-    EtichettaEsatti = etichetta("EtichettaEsatti", QStringLiteral("quantiesatti"),
-                                tw(2520, 270, 975, 615));
-    Label2 = etichetta("Label2", QStringLiteral("Errati"), tw(4200, 375, 735, 495));
-    EtichettaErrati = etichetta("EtichettaErrati", QStringLiteral("quantierrati"),
-                                tw(5040, 255, 855, 615));
-    for (QLabel *l : {Label3, Label2})
-        l->setFont(arial12);
-    for (QLabel *l : {EtichettaEsatti, EtichettaErrati})
-        l->setFont(arial18);
-    for (QLabel *l : {Label3, EtichettaEsatti, Label2, EtichettaErrati})
-        impostaColoreTesto(l, ColoreSistemaTestoFinestra);
-    EtichettaEsatti->setAccessibleName(QStringLiteral("Esatti"));
-    EtichettaErrati->setAccessibleName(QStringLiteral("Errati"));
-
-    Label4 = etichetta("Label4", QStringLiteral("Label1"), tw(6480, 240, 2175, 615));
+    Label4 = new QLabel(QStringLiteral("Label1"), a);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(tw(6480, 240, 2175, 615));
     Label4->setWordWrap(true);
 
     Form_Load();
@@ -144,8 +109,7 @@ void formDisegni::categoriaScelta(const QString &voce)
 void formDisegni::Image1_Click(int Index)
 {
     const bool giusta = m_riconoscimento.giusta(Index);
-    ComandoIconaSi->setVisible(giusta);
-    ComandoIconaNo->setVisible(!giusta);
+    mostraFaccia(giusta);
     m_riconoscimento.rispondi(Index);
     if (!giusta) {
         mostraErrati();
@@ -170,20 +134,6 @@ void formDisegni::Command1_Click()
         immagine->setEnabled(true);
     Command1->setEnabled(false);
     NuovoEsercizio();
-}
-
-void formDisegni::mostraEsatti()
-{
-    const QString scritta = testoContatore(contesto().stato.NumeroEsatti);
-    EtichettaEsatti->setText(scritta);
-    EtichettaEsatti->setAccessibleDescription(scritta.trimmed());
-}
-
-void formDisegni::mostraErrati()
-{
-    const QString scritta = testoContatore(contesto().stato.NumeroErrati);
-    EtichettaErrati->setText(scritta);
-    EtichettaErrati->setAccessibleDescription(scritta.trimmed());
 }
 
 void formDisegni::mostraContatori()

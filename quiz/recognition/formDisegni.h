@@ -1,6 +1,7 @@
 #pragma once
 
 #include "quiz/CorniceQuiz.h"
+#include "quiz/Punteggio.h"
 #include "quiz/recognition/Riconoscimento.h"
 
 #include <QWidget>
@@ -28,7 +29,7 @@ protected:
 
 // The recognition quiz: six pictures and one description; the pupil clicks the picture
 // that the description belongs to.
-class formDisegni : public CorniceQuiz
+class formDisegni : public CorniceQuiz, public Punteggio
 {
     Q_OBJECT
 public:
@@ -41,12 +42,6 @@ public:
     QLabel *testo = nullptr;            // the description to find
     CorniceRisposta *Shape1 = nullptr;
     PulsanteGrafico *Command1 = nullptr; // "avanti"
-    PulsanteGrafico *ComandoIconaSi = nullptr;
-    PulsanteGrafico *ComandoIconaNo = nullptr;
-    QLabel *Label3 = nullptr; // "Esatti"
-    QLabel *EtichettaEsatti = nullptr;
-    QLabel *Label2 = nullptr; // "Errati"
-    QLabel *EtichettaErrati = nullptr;
     QLabel *Label4 = nullptr; // the chosen category
 
     void Image1_Click(int Index);
@@ -59,8 +54,6 @@ protected:
 private:
     void Form_Load();
     void NuovoEsercizio();
-    void mostraEsatti();
-    void mostraErrati();
 
     Riconoscimento m_riconoscimento;
 };

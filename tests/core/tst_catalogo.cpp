@@ -41,6 +41,8 @@ private slots:
     void troppoCorto_data();
     void troppoCorto();
     void voceTroppoLunga();
+    void caratteriDiControllo_data();
+    void caratteriDiControllo();
     void nonLeggeOltreLaVoce144();
     void fileMancante();
     void cartellaAlPostoDelFile();
@@ -143,6 +145,35 @@ void TestCatalogo::voceTroppoLunga()
     // The longest text allowed still loads whole.
     const QByteArray limite(LunghezzaMassimaVoce, 'y');
     QCOMPARE(leggi(limite + "\r\n" + righe(143)).at(1).size(), LunghezzaMassimaVoce);
+}
+
+void TestCatalogo::caratteriDiControllo_data()
+{
+    QTest::addColumn<QByteArray>("voce");
+    QTest::addColumn<bool>("accettata");
+    QTest::newRow("NUL") << QByteArray("a\0b", 3) << false;
+    QTest::newRow("ESC") << QByteArray("a\x1B") << false;
+    QTest::newRow("DEL") << QByteArray("\x7F") << false;
+    QTest::newRow("tra virgolette") << QByteArray("\"a\x01\"") << false;
+    QTest::newRow("tabulazione") << QByteArray("a\tb") << true;
+    QTest::newRow("dopo le virgolette, mai letto") << QByteArray("\"a\" \x01") << true;
+}
+
+void TestCatalogo::caratteriDiControllo()
+{
+    QFETCH(QByteArray, voce);
+    QFETCH(bool, accettata);
+    const QByteArray contenuto = righe(9) + voce + "\r\n" + righe(134);
+    if (accettata) {
+        QCOMPARE(leggi(contenuto).size(), NumeroSegnali + 1);
+        return;
+    }
+    try {
+        leggi(contenuto);
+        QFAIL("a control character was accepted");
+    } catch (const ErroreCartavia &errore) {
+        QCOMPARE(errore.causa(), QStringLiteral("Carattere non valido nella voce 10 del catalogo"));
+    }
 }
 
 void TestCatalogo::nonLeggeOltreLaVoce144()
