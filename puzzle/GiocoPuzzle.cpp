@@ -149,14 +149,31 @@ void GiocoPuzzle::inizia()
     nuovaGriglia();
     m_modello.mescola(casuale());
     m_inGioco = true;
+    aggiornaDescrizione();
     update();
 }
 
 void GiocoPuzzle::aggiornaDescrizione()
 {
-    setAccessibleDescription(m_modello.modo() == ModelloPuzzle::Modo::Scambio
-                                 ? QStringLiteral("puzzle a scambio")
-                                 : QStringLiteral("puzzle a scivolamento"));
+    // What a screen reader says of the game: the mode first, then how far it has got and
+    // what stands under the keyboard cursor.
+    QString testo = m_modello.modo() == ModelloPuzzle::Modo::Scambio
+        ? QStringLiteral("puzzle a scambio")
+        : QStringLiteral("puzzle a scivolamento");
+    if (m_modello.risolto()) {
+        testo += QStringLiteral("; completato");
+    } else {
+        int fuoriPosto = 0;
+        for (int cella = 0; cella < m_modello.celle(); ++cella)
+            if (m_modello.pezzo(cella) != cella && m_modello.pezzo(cella) != m_modello.pezzoMancante())
+                ++fuoriPosto;
+        testo += QStringLiteral("; pezzi fuori posto: %1").arg(fuoriPosto);
+        const int pezzo = m_modello.pezzo(m_cursore);
+        testo += pezzo == m_modello.pezzoMancante()
+            ? QStringLiteral("; casella %1 vuota").arg(m_cursore + 1)
+            : QStringLiteral("; casella %1: pezzo %2").arg(m_cursore + 1).arg(pezzo + 1);
+    }
+    setAccessibleDescription(testo);
 }
 
 QSize GiocoPuzzle::dimensioneImmagine() const
@@ -416,6 +433,7 @@ void GiocoPuzzle::eseguiScivolamento(int cella)
 void GiocoPuzzle::dopoMossa()
 {
     update();
+    aggiornaDescrizione();
     if (!m_modello.risolto())
         return;
     m_inGioco = false;
@@ -587,6 +605,7 @@ void GiocoPuzzle::keyPressEvent(QKeyEvent *event)
             const int vicina = m_modello.vicina(m_cursore, *direzione);
             if (vicina >= 0) {
                 m_cursore = vicina;
+                aggiornaDescrizione();
                 update();
             }
         } else {

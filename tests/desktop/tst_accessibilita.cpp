@@ -1,7 +1,12 @@
-// What a screen reader reads on the splash screen and the main menu, the keyboard on the
-// menu, and the focus frame of the picture buttons.
+// What a screen reader reads on every screen, the keyboard on the menu, and the focus frame
+// of the picture buttons.
 #include "core/Controlli.h"
 #include "screens/FormAvvio.h"
+#include "puzzle/GiocoPuzzle.h"
+#include "puzzle/frmpuzzle.h"
+#include "quiz/definition/formTrova.h"
+#include "quiz/matching/FormSposta.h"
+#include "quiz/recognition/formDisegni.h"
 #include "screens/FormMenu.h"
 #include "tests/supporto/Ambiente.h"
 
@@ -10,6 +15,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -64,6 +70,9 @@ private slots:
     void menu_spazioPremeIlPulsante();
     void pulsante_fuocoSempreVisibile();
     void pulsante_senzaDidascaliaPrendeIlNomeDato();
+    void schermi_ogniControlloHaUnNome_data();
+    void schermi_ogniControlloHaUnNome();
+    void puzzle_descriveModoEPezzi();
     void contatore_nomeEValore_data();
     void contatore_nomeEValore();
 };
@@ -257,6 +266,75 @@ void TestAccessibilita::contatore_nomeEValore()
     QCOMPARE(contatore.text(), testo);
     QCOMPARE(nome(&contatore), etichetta);
     QCOMPARE(descrizione(&contatore), letto);
+}
+
+void TestAccessibilita::schermi_ogniControlloHaUnNome_data()
+{
+    QTest::addColumn<QString>("schermo");
+    for (const char *schermo : {"FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
+        QTest::newRow(schermo) << QString::fromLatin1(schermo);
+}
+
+// Every control a pupil can see is read by a name, and no picture's name gives its sign away.
+void TestAccessibilita::schermi_ogniControlloHaUnNome()
+{
+    QFETCH(QString, schermo);
+    Ambiente ambiente;
+    for (int n = 1; n <= 144; ++n)
+        ambiente.stato.ListaSegnali[n] = QStringLiteral("Descrizione del cartello %1").arg(n);
+
+    std::unique_ptr<QWidget> finestra;
+    if (schermo == QLatin1String("FormSposta"))
+        finestra = std::make_unique<FormSposta>(ambiente.contesto);
+    else if (schermo == QLatin1String("formTrova"))
+        finestra = std::make_unique<formTrova>(ambiente.contesto);
+    else if (schermo == QLatin1String("formDisegni"))
+        finestra = std::make_unique<formDisegni>(ambiente.contesto);
+    else
+        finestra = std::make_unique<frmpuzzle>(ambiente.contesto);
+    finestra->show();
+
+    int controlli = 0;
+    for (QWidget *w : finestra->findChildren<QWidget *>()) {
+        const bool controllo = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w)
+            || qobject_cast<Immagine *>(w) || qobject_cast<GiocoPuzzle *>(w);
+        if (!controllo || !w->isVisible())
+            continue;
+        ++controlli;
+        const QString letto = nome(w);
+        QVERIFY2(!letto.trimmed().isEmpty(), qPrintable(w->objectName() + QLatin1Char(' ')
+                                                        + QLatin1String(w->metaObject()->className())));
+        if (qobject_cast<Immagine *>(w)) {
+            QVERIFY2(letto.startsWith(QStringLiteral("Segnale")), qPrintable(letto));
+            QVERIFY2(!letto.contains(QStringLiteral("cartello")), qPrintable(letto));
+            QVERIFY(!descrizione(w).contains(QStringLiteral("cartello")));
+        }
+    }
+    QVERIFY(controlli >= 4);
+}
+
+void TestAccessibilita::puzzle_descriveModoEPezzi()
+{
+    Ambiente ambiente;
+    frmpuzzle finestra(ambiente.contesto);
+    finestra.show();
+    GiocoPuzzle *gioco = finestra.GiocoPuzzle1;
+    QCOMPARE(nome(gioco), QStringLiteral("Puzzle"));
+    QVERIFY(descrizione(gioco).startsWith(QStringLiteral("puzzle a scambio; pezzi fuori posto: ")));
+    QVERIFY(descrizione(gioco).contains(QStringLiteral("; casella 1")));
+
+    // Put every piece in its place with two clicks each: the reader hears it is whole.
+    for (int cella = 0; cella < gioco->modello().celle(); ++cella) {
+        const int dove = gioco->modello().cellaDi(cella);
+        if (dove == cella)
+            continue;
+        QTest::mouseClick(gioco, Qt::LeftButton, {}, gioco->rettangoloCella(dove).center());
+        QTest::mouseClick(gioco, Qt::LeftButton, {}, gioco->rettangoloCella(cella).center());
+    }
+    QCOMPARE(descrizione(gioco), QStringLiteral("puzzle a scambio; completato"));
+
+    finestra.Option1[1]->click();
+    QVERIFY(descrizione(gioco).startsWith(QStringLiteral("puzzle a scivolamento; pezzi fuori posto: ")));
 }
 
 QTEST_MAIN(TestAccessibilita)

@@ -420,8 +420,8 @@ void TestGiocoPuzzle::proprietaEGriglia()
     QCOMPARE(gioco.modello().righe(), righe);
     QCOMPARE(gioco.modello().colonne(), colonne);
     QCOMPARE(gioco.modello().modo(), scambio ? Modo::Scambio : Modo::Scivolamento);
-    QCOMPARE(gioco.accessibleDescription(),
-             scambio ? QStringLiteral("puzzle a scambio") : QStringLiteral("puzzle a scivolamento"));
+    QVERIFY(gioco.accessibleDescription().startsWith(
+        scambio ? QStringLiteral("puzzle a scambio;") : QStringLiteral("puzzle a scivolamento;")));
 
     // The cells tile the control, `spessore` pixels apart.
     const QRect primo = gioco.rettangoloCella(0);
@@ -449,7 +449,7 @@ void TestGiocoPuzzle::ilModoValeDallaProssimaPartita()
     QCOMPARE(b.pezzi(), prima);
     b.gioco.inizia();
     QCOMPARE(b.gioco.modello().modo(), Modo::Scivolamento);
-    QCOMPARE(b.gioco.accessibleDescription(), QStringLiteral("puzzle a scivolamento"));
+    QVERIFY(b.gioco.accessibleDescription().startsWith(QStringLiteral("puzzle a scivolamento;")));
     QVERIFY(!b.gioco.modello().risolto());
 }
 
