@@ -4,6 +4,7 @@
 #include "core/Contesto.h"
 #include "core/Controlli.h"
 #include "core/Percorsi.h"
+#include "core/Risorse.h"
 #include "core/Stato.h"
 #include "core/Twips.h"
 
@@ -15,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QSvgRenderer>
 
 const QString FormatoDefinizione = QStringLiteral("application/x-cartavia-definizione");
 
@@ -36,18 +36,6 @@ int slotTrascinato(const QMimeData *dati)
 }
 
 namespace {
-
-// The pointer of the six labels: a large white arrow with a grey shadow.
-QCursor cursoreTrascina()
-{
-    QPixmap disegno(32, 32);
-    disegno.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/icone/puntatore.svg"));
-    QPainter painter(&disegno);
-    svg.render(&painter, QRectF(0, 0, 32, 32));
-    painter.end();
-    return QCursor(disegno, 3, 1);
-}
 
 // What follows the pointer while a definition is dragged: the outline of the label.
 QPixmap contorno(QSize dimensione)
