@@ -388,9 +388,10 @@ def abbinamento(s):
             "lo sfondo nero dopo un rilascio sbagliato", 5)
     verifica(a.visibile(d) and d.name == f"Segnale {segnali[0]}", "la definizione resta al suo posto")
     punteggio(0, 1)
-    # Dropped on a picture: nothing happens.
-    metti(segnali[1], 1)  # right, box 2
+    # Right: the second definition onto its own box.
+    metti(segnali[1], 1)
     aspetta(lambda: len(definizioni()) == 2, "la definizione giusta entra nella casella")
+    # Dropped on a picture: nothing happens.
     d = [d for d in definizioni() if d.name == f"Segnale {segnali[0]}"][0]
     x, y, w, h = a.estensione(d)
     trascina((x + w // 2, y + h // 2), (a.estensione(figure[2])[0] + 50, a.estensione(figure[2])[1] + 50))
