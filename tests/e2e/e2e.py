@@ -1,0 +1,889 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real program.
+
+    e2e.py CASO --eseguibile build/cartavia --suoni build/suoni --cache DIR
+
+Each case builds its own throw-away program directory (a copy of the executable, a catalogue
+"Segnale 1".."Segnale 144", 144 pictures whose colours tell which sign they are, the real
+sounds), starts its own Xvfb and, inside its own D-Bus session, the program and the driver
+that plays with it: real clicks, drags and key presses through xdotool; what is on screen is
+read through AT-SPI and from screenshots. Afterwards the program directory must be exactly
+as it was: the program writes nothing.
+
+Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, xdotool, D-Bus or pyatspi here).
+"""
+
+import argparse
+import fcntl
+import os
+import random
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import banco  # noqa: E402
+from banco import (Fallimento, aspetta, clic, clic_centro, log, tasto, trascina,  # noqa: E402
+                   uguale, verifica)
+
+SALTA = 77
+CASI = {}
+
+
+def caso(nome, come_nessuno=False, prepara=None):
+    def registra(funzione):
+        CASI[nome] = (funzione, prepara, come_nessuno)
+        return funzione
+    return registra
+
+
+# ============================================================================ helpers
+# (used inside the D-Bus session only: they import accesso, hence pyatspi)
+
+
+class Sessione:
+    """The program under test and its accessibility tree."""
+
+    def __init__(self, cartella, avvio_limite=15.0):
+        import accesso
+        self.a = accesso
+        self.cartella = cartella
+        self.programma = banco.Programma(cartella)
+        self.app = accesso.Applicazione(self.programma, avvio_limite)
+
+    # ---- windows
+
+    def splash(self, limite=15.0):
+        return self.app.sola_finestra(lambda f: f.name == "Cartavia" and self.a.ruolo(f) != "alert",
+                                      "la schermata iniziale, sola", limite)
+
+    def menu(self):
+        return self.app.sola_finestra(lambda f: f.name == "Cartavia: menù principale",
+                                      "il menù principale, solo")
+
+    def attivita(self):
+        return self.app.sola_finestra(lambda f: self.a.ruolo(f) == "frame",
+                                      "la finestra dell'attività, sola")
+
+    def vai_al_menu(self):
+        finestra = self.splash()
+        immagini = self.a.cerca(finestra, lambda n: self.a.ruolo(n) == "image")
+        uguale(len(immagini), 4, "figure della schermata iniziale")
+        schermata = banco.Schermata()
+        for figura in immagini:
+            colore = schermata.colore_al_centro(self.a.estensione(figura))
+            verifica(banco.segnale_del_colore(colore),
+                     f"{figura.name}: il colore {colore} non è la figura di un segnale")
+        # A click on the background, away from pictures and title.
+        x, y, w, h = self.a.estensione(finestra)
+        clic(x + w - 20, y + h - 20)
+        return self.menu()
+
+    def apri(self, didascalia):
+        menu = self.menu()
+        clic_centro(self.a.estensione(self.a.pulsante(menu, didascalia)))
+        return self.attivita()
+
+    # ---- message boxes
+
+    def messaggio(self, atteso, limite=10.0):
+        """Waits for the one box titled Cartavia and checks its text."""
+        finestra, testo = self.app.messaggio(limite)
+        uguale(finestra.name, "Cartavia", "titolo della finestra di messaggio")
+        uguale(testo, atteso, "testo della finestra di messaggio")
+        return finestra
+
+    def rispondi(self, atteso, chiave):
+        self.messaggio(atteso)
+        tasto(chiave)
+        # A program that has gone answers no question: ask it only while it runs.
+        aspetta(lambda: not self.programma.attivo()
+                or not [f for f in self.app.finestre() if self.a.ruolo(f) in ("alert", "dialog")],
+                "la chiusura della finestra di messaggio")
+
+    def esci_al_menu(self, finestra, prima_no=True):
+        """'Esci' of an activity: No keeps it, Yes goes back to the menu."""
+        if prima_no:
+            clic_centro(self.a.estensione(self.a.voce_menu(finestra, "Esci")))
+            self.rispondi("Vuoi tornare al menù?", "Escape")
+            verifica(self.attivita() is not None, "dopo No l'attività deve restare")
+        clic_centro(self.a.estensione(self.a.voce_menu(finestra, "Esci")))
+        self.rispondi("Vuoi tornare al menù?", "Return")
+        return self.menu()
+
+    def esci_dal_programma(self):
+        menu = self.menu()
+        clic_centro(self.a.estensione(self.a.pulsante(menu, "Esci")))
+        self.rispondi("Vuoi uscire dal programma?", "Escape")
+        menu = self.menu()
+        clic_centro(self.a.estensione(self.a.pulsante(menu, "Esci")))
+        self.rispondi("Vuoi uscire dal programma?", "Return")
+        self.programma.uscita_verificata(0)
+
+    # ---- quiz frame
+
+    def contatori(self, finestra):
+        """(Esatti, Errati) as the counter labels tell a screen reader."""
+        valori = []
+        for nome in ("Esatti", "Errati"):
+            etichette = self.a.cerca(finestra, lambda n: n.name == nome and self.a.ruolo(n) == "label")
+            uguale(len(etichette), 2, f"etichette {nome!r}")
+            contatore = max(etichette, key=lambda n: self.a.estensione(n)[0])
+            valori.append(contatore.description)
+        return tuple(valori)
+
+    def aspetta_contatori(self, finestra, attesi):
+        try:
+            aspetta(lambda: self.contatori(finestra) == attesi, f"contatori {attesi}", 5)
+        except Fallimento:
+            raise Fallimento(f"contatori: attesi {attesi}, ottenuti {self.contatori(finestra)}")
+
+    def scegli_categoria(self, finestra, voce):
+        clic_centro(self.a.estensione(self.a.voce_menu(finestra, "Scegli i segnali" + " " * 10)))
+        elemento = self.a.voce_menu(finestra, voce)
+        aspetta(lambda: self.a.visibile(elemento), f"la voce {voce!r} sullo schermo")
+        clic_centro(self.a.estensione(elemento))
+        aspetta(lambda: not self.a.visibile(elemento) and self.a.spuntato(elemento),
+                f"la voce {voce!r} spuntata e il menù chiuso")
+        spuntate = [n.name for n in self.a.cerca(finestra, lambda n: self.a.ruolo(n) == "menu item"
+                                                 and self.a.spuntato(n))]
+        uguale(spuntate, [voce], "voci di categoria spuntate")
+
+    def azzera(self, finestra, didascalia="Azzera conteggio" + " " * 10):
+        clic_centro(self.a.estensione(self.a.voce_menu(finestra, didascalia)))
+
+    def faccia(self, finestra):
+        si = self.a.per_nome(finestra, "Risposta giusta", "push button")
+        no = self.a.per_nome(finestra, "Risposta sbagliata", "push button")
+        verifica(self.a.visibile(si) != self.a.visibile(no), "una e una sola faccia deve vedersi")
+        return "si" if self.a.visibile(si) else "no"
+
+
+def segnale_in(schermata, accesso, nodo):
+    colore = schermata.colore_al_centro(accesso.estensione(nodo))
+    n = banco.segnale_del_colore(colore)
+    verifica(n is not None, f"{nodo.name}: il colore {colore} non è la figura di un segnale")
+    return n
+
+
+def numero_del_testo(testo):
+    verifica(testo.startswith("Segnale "), f"testo inatteso {testo!r}")
+    return int(testo.split()[1])
+
+
+# ============================================================================ activities
+
+
+@caso("avvio_menu_esci")
+def avvio_menu_esci(s):
+    """Splash, main menu, About box, Esci with No and with Yes."""
+    s.vai_al_menu()
+    menu = s.menu()
+    clic_centro(s.a.estensione(s.a.pulsante(menu, "Informazioni")))
+    s.rispondi("Orvella  \n ----------------------- \nhttps://cartavia.example.org\n"
+               "mail: info@cartavia.example.org", "Return")
+    s.esci_dal_programma()
+
+
+@caso("definizione")
+def definizione(s):
+    s.vai_al_menu()
+    f = s.apri("definire il segnale")
+    a = s.a
+    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label")
+                 if a.estensione(n)[0] == min(a.estensione(m)[0] for m in a.cerca(f, lambda m: a.ruolo(m) == "label"))]
+    uguale(len(etichette), 6, "descrizioni")
+    figura = a.per_nome(f, "Segnale", "image")
+    avanti = a.pulsante(f, "avanti")
+    s.aspetta_contatori(f, ("0", "0"))
+    verifica(not a.attivo(avanti), "all'apertura \"avanti\" è disattivo")
+    uguale(s.faccia(f), "no", "faccia all'apertura")
+    uguale([n.name for n in a.cerca(f, lambda n: a.spuntato(n))], ["tutti i segnali"],
+           "categoria all'apertura")
+
+    def esercizio():
+        n = segnale_in(banco.Schermata(), a, figura)
+        giuste = [e for e in etichette if e.name == f"Segnale {n}"]
+        verifica(giuste, f"nessuna descrizione dice \"Segnale {n}\"")
+        return n, giuste[0], [e for e in etichette if e.name != f"Segnale {n}"]
+
+    def rispondi_giusto(giusta, esatti, errati):
+        clic_centro(a.estensione(giusta))
+        s.aspetta_contatori(f, (str(esatti), str(errati)))
+        aspetta(lambda: a.attivo(avanti), "\"avanti\" attivo")
+        uguale(s.faccia(f), "si", "faccia dopo una risposta giusta")
+        verifica(not any(a.attivo(e) for e in etichette), "dopo la risposta giusta le descrizioni sono disattive")
+        x, y, w, h = a.estensione(giusta)
+        rosso = banco.Schermata().colore(x + w - 6, y + h - 6)
+        verifica(banco.distanza(rosso, (255, 0, 0)) < 30 ** 2,
+                 f"la descrizione giusta deve diventare rossa, è {rosso}")
+
+    # A wrong answer, then the right one.
+    n, giusta, sbagliate = esercizio()
+    clic_centro(a.estensione(sbagliate[0]))
+    s.aspetta_contatori(f, ("0", "1"))
+    uguale(s.faccia(f), "no", "faccia dopo una risposta sbagliata")
+    verifica(all(a.attivo(e) for e in etichette) and not a.attivo(avanti),
+             "dopo una risposta sbagliata l'esercizio resta aperto")
+    clic_centro(a.estensione(sbagliate[0]))
+    s.aspetta_contatori(f, ("0", "2"))
+    rispondi_giusto(giusta, 1, 2)
+    # Disabled descriptions take no clicks.
+    clic_centro(a.estensione(sbagliate[-1]))
+    time.sleep(0.3)
+    s.aspetta_contatori(f, ("1", "2"))
+
+    clic_centro(a.estensione(avanti))
+    aspetta(lambda: not a.attivo(avanti) and all(a.attivo(e) for e in etichette),
+            "dopo \"avanti\" descrizioni attive e \"avanti\" disattivo")
+    uguale(s.faccia(f), "si", "la faccia resta quella dell'ultima risposta")
+
+    # A category: every picture comes from 39..52.
+    s.scegli_categoria(f, "segnali di precedenza")
+    for volta in range(3):
+        n, giusta, _ = esercizio()
+        verifica(39 <= n <= 52, f"segnali di precedenza: mostrato il segnale {n}")
+        rispondi_giusto(giusta, 2 + volta, 2)
+        clic_centro(a.estensione(avanti))
+        aspetta(lambda: not a.attivo(avanti), "\"avanti\" disattivo")
+
+    s.azzera(f)
+    s.aspetta_contatori(f, ("0", "0"))
+    # No keeps the exercise as it is.
+    testi = [e.name for e in etichette]
+    clic_centro(a.estensione(a.voce_menu(f, "Esci")))
+    s.rispondi("Vuoi tornare al menù?", "Escape")
+    uguale([e.name for e in etichette], testi, "dopo No l'esercizio non cambia")
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+@caso("riconoscimento")
+def riconoscimento(s):
+    s.vai_al_menu()
+    f = s.apri("riconoscere il segnale")
+    a = s.a
+    figure = sorted(a.cerca(f, lambda n: a.ruolo(n) == "image"), key=lambda n: n.name)
+    uguale([n.name for n in figure], [f"Segnale {k}" for k in range(1, 7)], "figure")
+    avanti = a.pulsante(f, "avanti")
+    categoria = a.uno(f, lambda n: n.name.startswith("selezionati "), "etichetta della categoria")
+    uguale(categoria.name, "selezionati tutti i segnali", "categoria all'apertura")
+    s.aspetta_contatori(f, ("0", "0"))
+    uguale(s.faccia(f), "no", "faccia all'apertura")
+
+    def testo():
+        sotto = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale "))]
+        uguale(len(sotto), 1, "descrizione")
+        return numero_del_testo(sotto[0].name)
+
+    def esercizio():
+        schermata = banco.Schermata()
+        mostrati = [segnale_in(schermata, a, fig) for fig in figure]
+        uguale(len(set(mostrati)), 6, f"sei segnali diversi {mostrati}")
+        n = testo()
+        verifica(n in mostrati, f"il segnale descritto ({n}) non è tra le figure {mostrati}")
+        return mostrati, mostrati.index(n)
+
+    def rispondi_giusto(k, esatti, errati):
+        x, y, w, h = a.estensione(figure[k])
+        bordo_prima = banco.Schermata().colore_medio(x + 4, y + h // 2, 1)
+        clic_centro((x, y, w, h))
+        s.aspetta_contatori(f, (str(esatti), str(errati)))
+        aspetta(lambda: a.attivo(avanti), "\"avanti\" attivo")
+        verifica(not any(a.attivo(fig) for fig in figure), "figure disattive dopo la risposta giusta")
+        uguale(s.faccia(f), "si", "faccia dopo la risposta giusta")
+        bordo_dopo = aspetta(lambda: (lambda c: c if banco.distanza(c, bordo_prima) > 40 ** 2 else None)(
+            banco.Schermata().colore_medio(x + 4, y + h // 2, 1)), "la cornice sulla figura giusta", 3)
+        log("cornice:", bordo_prima, "->", bordo_dopo)
+
+    mostrati, k = esercizio()
+    sbagliata = (k + 1) % 6
+    clic_centro(a.estensione(figure[sbagliata]))
+    s.aspetta_contatori(f, ("0", "1"))
+    uguale(s.faccia(f), "no", "faccia dopo una risposta sbagliata")
+    verifica(all(a.attivo(fig) for fig in figure) and not a.attivo(avanti),
+             "dopo una risposta sbagliata si può ancora rispondere")
+    rispondi_giusto(k, 1, 1)
+    clic_centro(a.estensione(figure[sbagliata]))  # disabled: no count
+    time.sleep(0.3)
+    s.aspetta_contatori(f, ("1", "1"))
+    clic_centro(a.estensione(avanti))
+    aspetta(lambda: not a.attivo(avanti) and all(a.attivo(fig) for fig in figure),
+            "dopo \"avanti\" figure attive")
+
+    voce = "segnali di fermata, sosta e parcheggio"
+    s.scegli_categoria(f, voce)
+    uguale(categoria.name, "selezionati " + voce, "etichetta della categoria")
+    for volta in range(2):
+        mostrati, k = esercizio()
+        verifica(all(82 <= n <= 89 for n in mostrati), f"{voce}: mostrati {mostrati}")
+        rispondi_giusto(k, 2 + volta, 1)
+        clic_centro(a.estensione(avanti))
+        aspetta(lambda: not a.attivo(avanti), "\"avanti\" disattivo")
+
+    s.azzera(f, "Azzera conteggio" + " " * 11)
+    s.aspetta_contatori(f, ("0", "0"))
+    # Score, leave, come back: the score and the category start afresh.
+    mostrati, k = esercizio()
+    rispondi_giusto(k, 1, 0)
+    s.esci_al_menu(f)
+    f = s.apri("riconoscere il segnale")
+    s.aspetta_contatori(f, ("0", "0"))
+    categoria = a.uno(f, lambda n: n.name.startswith("selezionati "), "etichetta della categoria")
+    uguale(categoria.name, "selezionati tutti i segnali", "categoria alla riapertura")
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+@caso("abbinamento")
+def abbinamento(s):
+    s.vai_al_menu()
+    f = s.apri("abbinare segnale e definizione")
+    a = s.a
+    figure = sorted(a.cerca(f, lambda n: a.ruolo(n) == "image"), key=lambda n: n.name)
+    caselle = sorted(a.cerca(f, lambda n: n.name.startswith("Casella ")), key=lambda n: n.name)
+    uguale(len(figure), 3, "figure")
+    uguale(len(caselle), 3, "caselle")
+    avanti = a.pulsante(f, "avanti")
+    verifica(not a.visibile(avanti), "all'apertura \"avanti\" è nascosto")
+    area = a.uno(f, lambda n: a.ruolo(n) == "filler", "area della finestra")
+
+    def definizioni():
+        return [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale ")
+                                   and a.visibile(n))]
+
+    def sfondo():
+        x, y, _, _ = a.estensione(area)
+        return banco.Schermata().colore_medio(x + 3, y + 4, 1)
+
+    def punteggio(esatti, errati):
+        clic_centro(a.estensione(a.voce_menu(f, "Esercizi eseguiti" + " " * 11)))
+        s.rispondi(f"hai eseguito  {esatti} esercizi esatti con  {errati} errori", "Return")
+
+    def esercizio():
+        schermata = banco.Schermata()
+        segnali = [segnale_in(schermata, a, fig) for fig in figure]
+        uguale(len(set(segnali)), 3, f"tre segnali diversi {segnali}")
+        testi = sorted(numero_del_testo(d.name) for d in definizioni())
+        uguale(testi, sorted(segnali), "le definizioni sono quelle dei tre segnali")
+        return segnali
+
+    def metti(numero, casella):
+        d = [d for d in definizioni() if d.name == f"Segnale {numero}"][0]
+        x, y, w, h = a.estensione(d)
+        cx, cy, cw, ch = a.estensione(caselle[casella])
+        trascina((x + w // 2, y + h // 2), (cx + cw // 2, cy + ch // 2))
+        return d
+
+    segnali = esercizio()
+    colore = sfondo()
+    verifica(colore != (0, 0, 0), "lo sfondo di un esercizio nuovo non è nero")
+    # Wrong: the first definition onto the second box.
+    d = metti(segnali[0], 1)
+    aspetta(lambda: sfondo() == (0, 0, 0) or banco.distanza(sfondo(), (0, 0, 0)) < 10 ** 2,
+            "lo sfondo nero dopo un rilascio sbagliato", 5)
+    verifica(a.visibile(d) and d.name == f"Segnale {segnali[0]}", "la definizione resta al suo posto")
+    punteggio(0, 1)
+    # Right: the second definition onto its own box.
+    metti(segnali[1], 1)
+    aspetta(lambda: len(definizioni()) == 2, "la definizione giusta entra nella casella")
+    # Dropped on a picture: nothing happens.
+    d = [d for d in definizioni() if d.name == f"Segnale {segnali[0]}"][0]
+    x, y, w, h = a.estensione(d)
+    trascina((x + w // 2, y + h // 2), (a.estensione(figure[2])[0] + 50, a.estensione(figure[2])[1] + 50))
+    time.sleep(0.3)
+    uguale(len(definizioni()), 2, "un rilascio su una figura non fa nulla")
+    punteggio(0, 1)
+    metti(segnali[0], 0)
+    aspetta(lambda: len(definizioni()) == 1, "seconda definizione a posto")
+    verifica(not a.visibile(avanti), "\"avanti\" resta nascosto finché manca una definizione")
+    metti(segnali[2], 2)
+    aspetta(lambda: len(definizioni()) == 0 and a.visibile(avanti), "esercizio completo, \"avanti\" visibile")
+    verifica(banco.distanza(sfondo(), (0, 0, 0)) < 10 ** 2, "lo sfondo resta nero fino al prossimo esercizio")
+    punteggio(1, 1)
+
+    clic_centro(a.estensione(avanti))
+    aspetta(lambda: not a.visibile(avanti) and len(definizioni()) == 3, "un esercizio nuovo")
+    verifica(banco.distanza(sfondo(), (0, 0, 0)) > 10 ** 2, "il nuovo esercizio ha un colore nuovo")
+
+    s.scegli_categoria(f, "segnali di pericolo")
+    segnali = esercizio()
+    verifica(all(1 <= n <= 38 for n in segnali), f"segnali di pericolo: mostrati {segnali}")
+    for k in (2, 0, 1):
+        metti(segnali[k], k)
+    aspetta(lambda: a.visibile(avanti), "esercizio completo")
+    punteggio(2, 1)
+    s.azzera(f)
+    punteggio(0, 0)
+    s.esci_al_menu(f)
+    s.esci_dal_programma()
+
+
+# ---- puzzle
+
+def fascia(i, n, lunghezza, linea):
+    utile = max(lunghezza - (n - 1) * linea, n)
+    return i * linea + i * utile // n, i * linea + (i + 1) * utile // n
+
+
+def celle_puzzle(estensione):
+    x, y, w, h = estensione
+    celle = []
+    for c in range(9):
+        x0, x1 = fascia(c % 3, 3, w, 2)
+        y0, y1 = fascia(c // 3, 3, h, 2)
+        celle.append((x + x0, y + y0, x1 - x0, y1 - y0))
+    return celle
+
+
+VUOTO = (205, 205, 205)
+
+
+def leggi_puzzle(celle, n):
+    """Which piece (block of the picture) each cell shows; 8 for the empty cell."""
+    schermata = banco.Schermata()
+    disposizione = []
+    for cella in celle:
+        colore = schermata.colore_al_centro(cella)
+        if banco.distanza(colore, VUOTO) < 12 ** 2:
+            disposizione.append(None)
+            continue
+        # A piece on the move or picked out shows other colours for a moment.
+        blocco = banco.blocco_del_colore(colore, n)
+        disposizione.append("?" if blocco is None else blocco)
+    return tuple(disposizione)
+
+
+def linee_visibili(celle):
+    """Are the lines between the pieces drawn (dark grey between cells 0 and 1)?"""
+    x, y, w, h = celle[0]
+    return banco.distanza(banco.Schermata().colore(x + w + 1, y + h // 2), (48, 48, 48)) < 12 ** 2
+
+
+def soluzione_scivolamento(partenza):
+    """Shortest list of cells to click, by breadth-first search (at most 9!/2 states)."""
+    meta = (0, 1, 2, 3, 4, 5, 6, 7, None)
+    precedente = {partenza: None}
+    coda = [partenza]
+    for stato in coda:
+        if stato == meta:
+            break
+        vuota = stato.index(None)
+        for cella in range(9):
+            if abs(cella // 3 - vuota // 3) + abs(cella % 3 - vuota % 3) != 1:
+                continue
+            nuovo = list(stato)
+            nuovo[vuota], nuovo[cella] = nuovo[cella], None
+            nuovo = tuple(nuovo)
+            if nuovo not in precedente:
+                precedente[nuovo] = (stato, cella)
+                coda.append(nuovo)
+    verifica(meta in precedente, "puzzle a scivolamento irrisolvibile")
+    mosse, stato = [], meta
+    while precedente[stato] is not None:
+        stato, cella = precedente[stato]
+        mosse.append(cella)
+    return mosse[::-1]
+
+
+@caso("puzzle")
+def puzzle(s):
+    s.vai_al_menu()
+    f = s.apri("gioca con i segnali")
+    a = s.a
+    gioco = a.per_nome(f, "Puzzle")
+    testo = a.uno(f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale "), "testo del segnale")
+    n = numero_del_testo(testo.name)
+    scambio = a.per_nome(f, "puzzle a scambio", "radio button")
+    scivolamento = a.per_nome(f, "puzzle a scivolamento", "radio button")
+    verifica(a.spuntato(scambio) and not a.spuntato(scivolamento), "all'apertura: puzzle a scambio")
+    uguale(gioco.description, "puzzle a scambio", "modo del puzzle")
+    celle = celle_puzzle(a.estensione(gioco))
+
+    def stabile():
+        disposizione = a.attendi_stabile(lambda: leggi_puzzle(celle, n), limite=5)
+        verifica("?" not in disposizione, f"pezzi sconosciuti nel puzzle: {disposizione}")
+        return disposizione
+
+    # Swap game: put each piece in its place, two clicks per swap.
+    disposizione = stabile()
+    uguale(sorted(disposizione), list(range(9)), "pezzi del puzzle a scambio")
+    verifica(disposizione != tuple(range(9)), "il puzzle non comincia risolto")
+    verifica(linee_visibili(celle), "durante il gioco le linee separano i pezzi")
+    scambi = 0
+    for cella in range(9):
+        if disposizione[cella] == cella:
+            continue
+        altra = disposizione.index(cella)
+        clic_centro(celle[cella])
+        clic_centro(celle[altra])
+        scambi += 1
+        atteso = list(disposizione)
+        atteso[cella], atteso[altra] = atteso[altra], atteso[cella]
+        aspetta(lambda: leggi_puzzle(celle, n) == tuple(atteso), f"lo scambio delle celle {cella} e {altra}", 5)
+        disposizione = tuple(atteso)
+    log(f"puzzle a scambio risolto con {scambi} scambi")
+    aspetta(lambda: not linee_visibili(celle) and leggi_puzzle(celle, n) == tuple(range(9)),
+            "il puzzle risolto, intero e senza linee", 5)
+
+    # Sliding game: same sign, a new game with one empty cell.
+    clic_centro(a.estensione(scivolamento))
+    aspetta(lambda: gioco.description == "puzzle a scivolamento", "il modo a scivolamento")
+    uguale(testo.name, f"Segnale {n}", "cambiare modo non cambia segnale")
+    disposizione = stabile()
+    uguale(sorted(disposizione, key=lambda v: 9 if v is None else v), list(range(8)) + [None],
+           "pezzi del puzzle a scivolamento")
+    mosse = soluzione_scivolamento(disposizione)
+    log(f"puzzle a scivolamento: {len(mosse)} mosse")
+    for cella in mosse:
+        vuota = disposizione.index(None)
+        atteso = list(disposizione)
+        atteso[vuota], atteso[cella] = atteso[cella], None
+        if atteso == list(range(8)) + [None]:
+            atteso = list(range(9))  # solved: the control shows the whole picture
+        clic_centro(celle[cella])
+        aspetta(lambda: leggi_puzzle(celle, n) == tuple(atteso), f"il pezzo della cella {cella} scivola", 5)
+        disposizione = tuple(atteso)
+    aspetta(lambda: not linee_visibili(celle) and leggi_puzzle(celle, n) == tuple(range(9)),
+            "il puzzle a scivolamento risolto, intero", 5)
+
+    # A new puzzle keeps the mode.
+    clic_centro(a.estensione(a.pulsante(f, "nuovo puzzle")))
+    aspetta(lambda: linee_visibili(celle), "un nuovo puzzle")
+    n = numero_del_testo(testo.name)
+    uguale(gioco.description, "puzzle a scivolamento", "il modo resta dopo \"nuovo puzzle\"")
+    disposizione = stabile()
+    verifica(None in disposizione, "il nuovo puzzle è a scivolamento")
+    s.esci_al_menu(f)
+    s.esci_dal_programma()
+
+
+# ============================================================================ bad data
+
+
+def catalogo_corto(c):
+    banco.scrivi_catalogo(c.file("lista.txt"), [f"Segnale {n}" for n in range(1, 144)])
+
+
+def catalogo_virgolette(c):
+    testi = [f"Segnale {n}" for n in range(1, 145)]
+    testi[99] = '"Segnale 100'  # never closed: the rest of the file is its text
+    banco.scrivi_catalogo(c.file("lista.txt"), testi)
+
+
+def catalogo_binario(c):
+    with open(c.file("lista.txt"), "wb") as f:
+        f.write(random.Random(20240607).randbytes(64 * 1024))
+
+
+def catalogo_binario_senza_separatori(c):
+    dati = random.Random(20240607).randbytes(64 * 1024)
+    with open(c.file("lista.txt"), "wb") as f:
+        f.write(bytes(b for b in dati if b not in b',\r\n" \t'))
+
+
+def catalogo_enorme_una_riga(c):
+    with open(c.file("lista.txt"), "wb") as f:
+        pezzo = b"x" * (1 << 20)
+        for _ in range(200):
+            f.write(pezzo)
+
+
+def catalogo_enorme_buono(c):
+    banco.scrivi_catalogo(c.file("lista.txt"))
+    with open(c.file("lista.txt"), "ab") as f:
+        riga = b"Altro testo che il programma non legge mai\r\n"
+        pezzo = riga * ((1 << 20) // len(riga))
+        for _ in range(200):
+            f.write(pezzo)
+
+
+def catalogo_cartella(c):
+    os.remove(c.file("lista.txt"))
+    os.mkdir(c.file("lista.txt"))
+
+
+def senza_immagini(c):
+    for nome in os.listdir(c.file("jpg")):
+        os.remove(c.file("jpg", nome))
+
+
+def immagini_troncate(c):
+    for nome in os.listdir(c.file("jpg")):
+        p = c.file("jpg", nome)
+        with open(p, "rb") as f:
+            dati = f.read()
+        with open(p, "wb") as f:
+            f.write(dati[:len(dati) // 2])
+
+
+def immagini_corrotte(c):
+    # Start and end of a JPEG, garbage between: the frame header cannot be read.
+    caso = random.Random(7)
+    for nome in os.listdir(c.file("jpg")):
+        p = c.file("jpg", nome)
+        with open(p, "rb") as f:
+            dati = bytearray(f.read())
+        dati[2:len(dati) - 2] = caso.randbytes(len(dati) - 4)
+        with open(p, "wb") as f:
+            f.write(bytes(dati))
+
+
+def immagini_cartelle(c):
+    for nome in os.listdir(c.file("jpg")):
+        os.remove(c.file("jpg", nome))
+        os.mkdir(c.file("jpg", nome))
+
+
+def catalogo_illeggibile(c):
+    os.chmod(c.file("lista.txt"), 0)
+
+
+def immagini_illeggibili(c):
+    for nome in os.listdir(c.file("jpg")):
+        os.chmod(c.file("jpg", nome), 0)
+
+
+def senza_suoni(c):
+    shutil.rmtree(c.file("suoni"))
+
+
+def errore_atteso(s, causa, file=None, prefisso_file=None):
+    """The one box titled Cartavia, naming cause and file, alone on the screen; a real
+    key press answers it and the program ends with status 1."""
+    finestra, testo = s.app.messaggio(20)
+    uguale(finestra.name, "Cartavia", "titolo della finestra di messaggio")
+    uguale([s.a.ruolo(f) for f in s.app.finestre()], [s.a.ruolo(finestra)],
+           "sullo schermo c'è solo la finestra di messaggio")
+    righe = testo.split("\n")
+    uguale(len(righe), 3, f"il testo è causa, riga vuota, file: {testo!r}")
+    uguale(righe[0], causa, "causa")
+    uguale(righe[1], "", "riga vuota")
+    if file is not None:
+        uguale(righe[2], s.cartella.file(file), "file nominato")
+    if prefisso_file is not None:
+        verifica(righe[2].startswith(s.cartella.file(prefisso_file)) and righe[2].endswith(".jpg"),
+                 f"file nominato {righe[2]!r}")
+    log("messaggio:", repr(testo), f"dopo {time.monotonic() - s.programma.inizio:.2f} s")
+    tasto("Return")
+    s.programma.uscita_verificata(1, 10)
+    return righe[2]
+
+
+def caso_errore(nome, prepara, causa, file=None, prefisso_file=None, come_nessuno=False):
+    def esegui(s):
+        nominato = errore_atteso(s, causa, file, prefisso_file)
+        return nominato
+    CASI[nome] = (esegui, prepara, come_nessuno)
+
+
+caso_errore("dati_senza_lista", lambda c: os.remove(c.file("lista.txt")), "File non trovato", "lista.txt")
+caso_errore("dati_143_campi", catalogo_corto, "Input oltre la fine del file", "lista.txt")
+caso_errore("dati_virgolette_aperte", catalogo_virgolette, "Input oltre la fine del file", "lista.txt")
+caso_errore("dati_binario_senza_separatori", catalogo_binario_senza_separatori,
+            "Voce 1 del catalogo troppo lunga", "lista.txt")
+caso_errore("dati_200mb_una_riga", catalogo_enorme_una_riga, "Voce 1 del catalogo troppo lunga",
+            "lista.txt")
+caso_errore("dati_lista_cartella", catalogo_cartella, "Impossibile leggere il file", "lista.txt")
+caso_errore("dati_immagine_mancante", senza_immagini, "File non trovato", prefisso_file="jpg/")
+caso_errore("dati_jpeg_troncato", immagini_troncate, "Immagine non valida", prefisso_file="jpg/")
+caso_errore("dati_jpeg_corrotto", immagini_corrotte, "Immagine non valida", prefisso_file="jpg/")
+caso_errore("dati_immagine_cartella", immagini_cartelle, "Impossibile leggere il file",
+            prefisso_file="jpg/")
+caso_errore("dati_lista_illeggibile", catalogo_illeggibile, "Impossibile leggere il file",
+            "lista.txt", come_nessuno=True)
+caso_errore("dati_immagini_illeggibili", immagini_illeggibili, "Impossibile leggere il file",
+            prefisso_file="jpg/", come_nessuno=True)
+
+
+@caso("dati_200mb_buono", prepara=catalogo_enorme_buono)
+def enorme_buono(s):
+    """200 MB whose first 144 lines are good: the program starts at once."""
+    s.splash()
+    log(f"schermata iniziale dopo {time.monotonic() - s.programma.inizio:.2f} s")
+    s.vai_al_menu()
+    s.esci_dal_programma()
+
+
+@caso("dati_binario", prepara=catalogo_binario)
+def binario(s):
+    """Random bytes: either the one error box, or (when they happen to hold 144 fields)
+    a program that runs; never a crash or a hang."""
+    def esito():
+        finestre = s.app.finestre()
+        if any(s.a.ruolo(f) == "alert" for f in finestre):
+            return "errore"
+        if any(f.name == "Cartavia" for f in finestre):
+            return "avvio"
+        return None
+    risultato = aspetta(esito, "un messaggio d'errore o la schermata iniziale", 15)
+    if risultato == "errore":
+        errore_atteso(s, s.app.messaggio()[1].split("\n")[0], "lista.txt")
+        return
+    log("NOTA: 64 KB di byte casuali formano 144 voci: il programma parte con testi spazzatura")
+    s.vai_al_menu()
+    f = s.apri("definire il segnale")
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+@caso("dati_senza_suoni", prepara=senza_suoni)
+def suoni_mancanti(s):
+    """No suoni folder: answering works and counts, with no message at all."""
+    s.vai_al_menu()
+    f = s.apri("definire il segnale")
+    a = s.a
+    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label")
+                 if a.estensione(n)[0] == min(a.estensione(m)[0] for m in a.cerca(f, lambda m: a.ruolo(m) == "label"))]
+    n = segnale_in(banco.Schermata(), a, a.per_nome(f, "Segnale", "image"))
+    giusta = [e for e in etichette if e.name == f"Segnale {n}"][0]
+    sbagliata = [e for e in etichette if e.name != f"Segnale {n}"][0]
+    clic_centro(a.estensione(sbagliata))
+    s.aspetta_contatori(f, ("0", "1"))
+    clic_centro(a.estensione(giusta))
+    s.aspetta_contatori(f, ("1", "1"))
+    verifica(not [w for w in s.app.finestre() if a.ruolo(w) == "alert"], "nessun messaggio")
+    s.attivita()
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+# ============================================================================ running
+
+
+def richiesti():
+    for programma in ("Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"):
+        if not shutil.which(programma):
+            return f"manca {programma}"
+    try:
+        import pyatspi  # noqa: F401
+    except ImportError:
+        return f"manca pyatspi per {sys.executable} (pacchetto python3-pyatspi)"
+    return None
+
+
+def immagini_in_cache(cache):
+    """The 144 pictures, made once and shared by every case."""
+    os.makedirs(cache, exist_ok=True)
+    finale = os.path.join(cache, "jpg")
+    with open(os.path.join(cache, "jpg.lock"), "w") as blocco:
+        fcntl.flock(blocco, fcntl.LOCK_EX)
+        if not os.path.isdir(finale) or len(os.listdir(finale)) != 144:
+            shutil.rmtree(finale, ignore_errors=True)
+            provvisoria = tempfile.mkdtemp(dir=cache)
+            banco.crea_immagini(os.path.join(provvisoria, "jpg"))
+            os.rename(os.path.join(provvisoria, "jpg"), finale)
+            os.rmdir(provvisoria)
+    return finale
+
+
+def esterno(argomenti):
+    mancante = richiesti()
+    if mancante:
+        print(f"test saltato: {mancante}")
+        return SALTA
+    esegui, prepara, come_nessuno = CASI[argomenti.caso]
+    if come_nessuno and os.geteuid() == 0 and not shutil.which("setpriv"):
+        print("test saltato: serve setpriv per provare i file illeggibili da utente senza privilegi")
+        return SALTA
+
+    inizio = time.monotonic()
+    radice = tempfile.mkdtemp(prefix=f"cartavia-e2e-{argomenti.caso}-")
+    display = None
+    try:
+        os.chmod(radice, 0o755)
+        cartella = banco.CartellaProgramma(radice, argomenti.eseguibile, argomenti.suoni,
+                                           immagini_in_cache(argomenti.cache))
+        if prepara:
+            prepara(cartella)
+        prima = cartella.istantanea()
+
+        lavoro = os.path.join(radice, "lavoro")
+        os.makedirs(lavoro, mode=0o700)
+        ambiente = dict(os.environ, HOME=lavoro, XDG_RUNTIME_DIR=lavoro, PYTHONDONTWRITEBYTECODE="1")
+        ambiente.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        ambiente.pop("SESSION_MANAGER", None)
+        comando = ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                   "--interno", argomenti.caso, "--radice", radice]
+        if come_nessuno and os.geteuid() == 0:
+            # root reads any file whatever its mode: the program runs as "nobody".
+            os.chown(lavoro, 65534, 65534)
+            comando = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + comando
+        display = banco.Display()
+        ambiente["DISPLAY"] = display.nome
+        log(f"caso {argomenti.caso} sul display {display.nome}")
+        try:
+            codice = subprocess.run(comando, env=ambiente, timeout=argomenti.limite).returncode
+        except subprocess.TimeoutExpired:
+            print(f"FALLITO: il caso non è finito entro {argomenti.limite} s")
+            return 1
+        if codice == 0:
+            dopo = cartella.istantanea()
+            if dopo != prima:
+                cambiati = sorted(set(prima.items()) ^ set(dopo.items()))
+                print(f"FALLITO: la cartella del programma è cambiata: {cambiati[:10]}")
+                codice = 1
+        registro = os.path.join(lavoro, "programma.log")
+        if codice != 0 and os.path.exists(registro):
+            with open(registro, errors="replace") as f:
+                print("--- uscita del programma ---\n" + f.read()[-4000:])
+        log(f"caso {argomenti.caso}: {'superato' if codice == 0 else 'FALLITO'} "
+            f"in {time.monotonic() - inizio:.1f} s")
+        return 0 if codice == 0 else 1
+    finally:
+        if display:
+            display.chiudi()
+        for base, cartelle, files in os.walk(radice):
+            for nome in cartelle + files:
+                try:
+                    os.chmod(os.path.join(base, nome), 0o755, follow_symlinks=False)
+                except OSError:
+                    pass
+        shutil.rmtree(radice, ignore_errors=True)
+
+
+def interno(argomenti):
+    cartella = banco.CartellaProgramma.esistente(argomenti.radice)
+    esegui, _, _ = CASI[argomenti.caso]
+    sessione = None
+    try:
+        sessione = Sessione(cartella)
+        esegui(sessione)
+        return 0
+    except Fallimento as errore:
+        print(f"FALLITO: {errore}")
+        traceback.print_exc()
+        if sessione:
+            try:
+                finestre = [(sessione.a.ruolo(f), f.name) for f in sessione.app.finestre()]
+                print(f"finestre sullo schermo: {finestre}")
+                subprocess.run(["import", "-silent", "-window", "root",
+                                os.path.join(os.environ.get("CARTAVIA_E2E_SCHERMATE", "/tmp"),
+                                             f"cartavia-e2e-{argomenti.caso}.png")], timeout=20)
+            except Exception:
+                pass
+        return 1
+    finally:
+        if sessione:
+            sessione.programma.chiudi()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("caso", choices=sorted(CASI))
+    parser.add_argument("--eseguibile")
+    parser.add_argument("--suoni")
+    parser.add_argument("--cache")
+    parser.add_argument("--limite", type=float, default=150)
+    parser.add_argument("--interno", action="store_true")
+    parser.add_argument("--radice")
+    argomenti = parser.parse_args()
+    return interno(argomenti) if argomenti.interno else esterno(argomenti)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
