@@ -21,8 +21,8 @@ int DialoghiQt::mostra(const QString &testo, int stile)
 
     if ((stile & 0x0F) == 4) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Si : No;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QLayout>
 #include <QRadioButton>
 
 frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
@@ -27,6 +28,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     auto *area = new QWidget(this);
     area->setFixedSize(twSize(8640, 6840));
     setCentralWidget(area);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     mnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
     connect(mnuEsci, &QAction::triggered, this, &frmpuzzle::mnuEsci_Click);
