@@ -109,6 +109,7 @@ public:
 
     int avvii() const { return m_avvii; }
     int risposte() const { return m_risposte; }
+    int risolti() const { return m_risolti; }
     int categorie() const { return m_categorieScelte; }
     QMap<QString, int> schermi;
 
@@ -121,6 +122,7 @@ private:
     QString effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestra);
     QString trascinaDefinizione(FormSposta *quiz, const QMimeData *dati);
     QString eventoQuiz(CorniceQuiz *quiz);
+    QString tasto(QWidget *finestra);
     QString eventoPuzzle(frmpuzzle *puzzle);
     QString eventoMenu(FormMenu *menu);
     QString esci(QWidget *finestra, bool dallaCornice);
@@ -141,6 +143,8 @@ private:
     bool m_forzati = false;     // the counters were set behind the labels' back
     int m_avvii = 0;
     int m_risposte = 0;
+    int m_risolti = 0; // puzzles put together
+    bool m_risolvendo = false;
     int m_categorieScelte = 0;
 };
 
@@ -163,8 +167,18 @@ void Scimmia::predici(bool giusta)
 // random visible label of the window, the way Qt delivers a drop.
 void Scimmia::aggancia(QWidget *finestra)
 {
+    if (!finestra || finestra->property("scimmia").toBool())
+        return;
+    if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra)) {
+        puzzle->setProperty("scimmia", true);
+        QObject::connect(puzzle->GiocoPuzzle1, &GiocoPuzzle::risolto, [this] {
+            ++m_risolti;
+            m_risolvendo = false;
+        });
+        return;
+    }
     auto *quiz = qobject_cast<FormSposta *>(finestra);
-    if (!quiz || quiz->property("scimmia").toBool())
+    if (!quiz)
         return;
     quiz->setProperty("scimmia", true);
     quiz->eseguiTrascinamento = [this, quiz](QDrag *drag) {
@@ -275,6 +289,23 @@ QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
     return QStringLiteral("Esci");
 }
 
+// A key for the control that has the focus: Tab walks the controls, Space presses a button.
+QString Scimmia::tasto(QWidget *finestra)
+{
+    static const Qt::Key tasti[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
+                                    Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape};
+    const Qt::Key t = tasti[tra(int(std::size(tasti)))];
+    QWidget *fuoco = QApplication::focusWidget();
+    if (!fuoco || fuoco->window() != finestra)
+        fuoco = finestra;
+    QString cosa = QString::fromLatin1(fuoco->metaObject()->className());
+    if (t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco) && fuoco->isEnabled()
+        && fuoco->isVisible())
+        cosa = effettoClic(finestra, fuoco, fuoco->mapTo(finestra, fuoco->rect().center()));
+    QTest::keyClick(fuoco, t);
+    return QStringLiteral("key %1 on %2").arg(int(t), 0, 16).arg(cosa);
+}
+
 QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
 {
     const int scelta = tra(100);
@@ -307,6 +338,8 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
         m_forzati = true; // the labels show the new values only after the next answer
         return QStringLiteral("counters near 32767");
     }
+    if (scelta < 61)
+        return tasto(quiz);
 
     // Aimed at the controls that answer and at "avanti".
     if (auto *sposta = qobject_cast<FormSposta *>(quiz)) {
@@ -368,7 +401,14 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
 QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
 {
     GiocoPuzzle *gioco = puzzle->GiocoPuzzle1;
-    const int scelta = tra(100);
+    // Now and then the monkey sets out to put a swap puzzle together, one right drop per
+    // event, so that the solved state is reached and checked too.
+    if (!m_risolvendo && tra(100) < 2)
+        m_risolvendo = true;
+    const int scelta = m_risolvendo && gioco->inGioco()
+            && gioco->modello().modo() == ModelloPuzzle::Modo::Scambio
+        ? 80
+        : tra(100);
     if (scelta < 30)
         return clicCasuale(puzzle);
     if (scelta < 55) { // a click on a cell
@@ -385,9 +425,17 @@ QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
         QTest::keyClick(gioco, tasto);
         return QStringLiteral("key %1").arg(int(tasto), 0, 16);
     }
-    if (scelta < 85) { // a piece dropped on another cell
-        const int da = tra(gioco->modello().celle());
-        const int a = tra(gioco->modello().celle());
+    if (scelta < 85) { // a piece dropped on another cell: at random, or on its own home
+        const ModelloPuzzle &m = gioco->modello();
+        int da = tra(m.celle());
+        int a = tra(m.celle());
+        if ((m_risolvendo || moneta()) && m.modo() == ModelloPuzzle::Modo::Scambio)
+            for (int c = 0; c < m.celle(); ++c)
+                if (m.pezzo(c) != c) {
+                    da = c;
+                    a = m.pezzo(c);
+                    break;
+                }
         QMimeData dati;
         dati.setData(QString::fromLatin1(GiocoPuzzle::TipoMime), QByteArray::number(da));
         const QPoint punto = gioco->rettangoloCella(a).center();
@@ -428,6 +476,8 @@ QString Scimmia::eventoMenu(FormMenu *menu)
         clic(menu, punto);
         return QStringLiteral("menu button ") + p->text() + QLatin1Char(' ') + cosa;
     }
+    if (scelta < 98)
+        return tasto(menu);
     // The window frame's close button of the main menu ends the program.
     m_fine = true;
     menu->close();
@@ -685,9 +735,10 @@ void TestScimmia::scimmia()
     QStringList schermi;
     for (auto it = scimmia.schermi.cbegin(); it != scimmia.schermi.cend(); ++it)
         schermi << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-    std::printf("%d events in %lld ms: %d answers, %d category choices, %d starts; events per "
-                "screen: %s\n",
-                eventi, orologio.elapsed(), scimmia.risposte(), scimmia.categorie(), scimmia.avvii(),
+    std::printf("%d events in %lld ms: %d answers, %d category choices, %d puzzles solved, %d "
+                "starts; events per screen: %s\n",
+                eventi, orologio.elapsed(), scimmia.risposte(), scimmia.categorie(),
+                scimmia.risolti(), scimmia.avvii(),
                 qPrintable(schermi.join(QStringLiteral(", "))));
     // Every screen must have had its share, or the run proved little (the splash and the
     // main menu are left after one or two events; the activities keep the monkey longer).
