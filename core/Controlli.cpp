@@ -125,6 +125,26 @@ void Immagine::mouseReleaseEvent(QMouseEvent *event)
         emit this->clic();
 }
 
+namespace {
+// The style keeps what it draws in QPixmapCache under the palette's cache key, and that key is
+// new for every palette object, even one with the very same colours. A quiz gives its area a
+// new palette with every exercise's background colour, and its buttons inherit it: so every
+// exercise left one more set of button pictures in the cache, until the cache reached its
+// limit (10 MB) some hundred exercises later. The buttons paint with one shared palette per
+// set of colours instead; the colours drawn are the same.
+QPalette paletteCondivisa(const QPalette &palette)
+{
+    static QList<QPalette> condivise;
+    for (const QPalette &p : std::as_const(condivise))
+        if (p == palette)
+            return p;
+    if (condivise.size() >= 64) // never reached by the program's colours; a bound all the same
+        condivise.clear();
+    condivise.append(palette);
+    return palette;
+}
+}
+
 PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent)
     : QAbstractButton(parent)
 {
@@ -144,6 +164,7 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
     QStylePainter painter(this);
     QStyleOptionButton opzioni;
     opzioni.initFrom(this);
+    opzioni.palette = paletteCondivisa(opzioni.palette);
     if (isDown())
         opzioni.state |= QStyle::State_Sunken;
     else

@@ -17,6 +17,24 @@ bool jpegIntero(QFile &file)
     const QByteArray fine = file.read(coda);
     return fine.contains(QByteArrayLiteral("\xFF\xD9"));
 }
+
+// The size a JPEG is decoded at on its way to `voluta`: the smallest of its whole size, a half,
+// a quarter or an eighth that still covers `voluta`; the last step is a smooth scaling.
+// libjpeg decodes any M/8 of the size, but only these four fractions take its vectorised
+// inverse DCT: left to itself, Qt picks the nearest eighth (3/8 for the recognition quiz's
+// pictures, 6/8 for the puzzle's) and the decoding runs in plain C: 12 % more instructions
+// per picture for the recognition quiz, 30 % more for the puzzle.
+QSize dimensioneDecodifica(const QSize &intera, const QSize &voluta)
+{
+    if (!intera.isValid() || intera.isEmpty())
+        return voluta;
+    int divisore = 1;
+    while (divisore < 8 && intera.width() / (divisore * 2) >= voluta.width()
+           && intera.height() / (divisore * 2) >= voluta.height())
+        divisore *= 2;
+    // Rounded down, so that Qt's choice of the eighth (it rounds up) lands on this fraction.
+    return divisore == 1 ? intera : intera / divisore;
+}
 }
 
 QImage caricaImmagine(const QString &nome, const QSize &dimensione)
@@ -33,11 +51,15 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
     const QByteArray formato = lettore.format();
     if (formato.isEmpty())
         throw ErroreCartavia(Cause::immagineNonValida(), nome);
-    if (dimensione.isValid() && !dimensione.isEmpty())
-        lettore.setScaledSize(dimensione);
+    const bool scala = dimensione.isValid() && !dimensione.isEmpty();
+    if (scala)
+        lettore.setScaledSize(formato == "jpeg" ? dimensioneDecodifica(lettore.size(), dimensione)
+                                                : dimensione);
 
     QImage immagine = lettore.read();
     if (immagine.isNull() || (formato == "jpeg" && !jpegIntero(file)))
         throw ErroreCartavia(Cause::immagineNonValida(), nome);
+    if (scala && immagine.size() != dimensione)
+        immagine = immagine.scaled(dimensione, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return immagine;
 }

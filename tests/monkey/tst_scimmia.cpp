@@ -1,0 +1,752 @@
+// A seeded monkey on the real windows: thousands of random events on whatever window is open
+// (clicks at random points, drags and drops, menu entries, "avanti", "nuovo puzzle", option
+// changes, keys, "Esci" and the window frame's close, each question answered at random),
+// with the program's invariants checked after every single event.
+//
+//   CARTAVIA_SEME=<seed>      replays a run (default: taken from the clock); it is printed first
+//   CARTAVIA_EVENTI=<count>   how many events (default 20000)
+//
+// The monkey knows what each event should do to the two counters: it finds the control under
+// a click before it clicks, and a drop's target before it drops, and predicts the answer's
+// verdict from the exercise on show. Everything else must leave the counters alone.
+
+#include "../supporto/Ambiente.h"
+#include "core/Applicazione.h"
+#include "core/Controlli.h"
+#include "core/Errore.h"
+#include "core/Percorsi.h"
+#include "puzzle/GiocoPuzzle.h"
+#include "puzzle/frmpuzzle.h"
+#include "quiz/Categorie.h"
+#include "quiz/definition/formTrova.h"
+#include "quiz/matching/FormSposta.h"
+#include "quiz/recognition/formDisegni.h"
+#include "screens/FormAvvio.h"
+#include "screens/FormMenu.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDrag>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <random>
+
+namespace {
+
+// Answers every question of one event with the answer drawn for that event; other boxes OK.
+class DialoghiCasuali : public Dialoghi
+{
+public:
+    int mostra(const QString &testo, int stile) override
+    {
+        mostrati.append(testo);
+        return (stile & 0x0F) == 4 ? risposta : Ok;
+    }
+    int risposta = No;
+    QStringList mostrati;
+};
+
+// The number in a picture's file name: .../jpg/17.jpg gives 17.
+int segnaleDelFile(const QString &file)
+{
+    return QFileInfo(file).completeBaseName().toInt();
+}
+
+// A click at a point of the window, handed to the control under it as Qt hands a real one
+// (QTest gives it to the widget it is told, so the monkey finds that widget first).
+void clic(QWidget *finestra, QPoint punto)
+{
+    QWidget *sotto = finestra->childAt(punto);
+    if (!sotto)
+        sotto = finestra;
+    QTest::mouseClick(sotto, Qt::LeftButton, Qt::NoModifier, sotto->mapFrom(finestra, punto));
+}
+
+bool contiene(const QWidget *contenitore, const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (w == contenitore)
+            return true;
+    return false;
+}
+
+class Scimmia
+{
+public:
+    explicit Scimmia(quint64 seme)
+        : m_caso(seme), m_casuale(seme),
+          m_contesto{m_ambiente.stato, m_casuale, m_ambiente.suoni, m_dialoghi,
+                     m_ambiente.cartella.percorso(), [this](int codice) { m_uscita = codice; }}
+    {
+    }
+
+    // Starts the program afresh: nothing open, the counters as a new run has them.
+    void avvia()
+    {
+        chiudiTutto();
+        m_ambiente.stato.NumeroEsatti = 0;
+        m_ambiente.stato.NumeroErrati = 0;
+        m_uscita.reset();
+        avviaProgramma(m_contesto);
+        ++m_avvii;
+        m_esatti = 0;
+        m_errati = 0;
+    }
+
+    // One random event; returns what it did.
+    QString evento();
+    // Empty when every invariant holds after the event.
+    QString controlla();
+
+    int avvii() const { return m_avvii; }
+    int risposte() const { return m_risposte; }
+    int risolti() const { return m_risolti; }
+    int categorie() const { return m_categorieScelte; }
+    QMap<QString, int> schermi;
+
+private:
+    int tra(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_caso); }
+    bool moneta() { return tra(2) == 0; }
+    QWidget *corrente() const;
+    void predici(bool giusta);
+    QString clicCasuale(QWidget *finestra);
+    QString effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestra);
+    QString trascinaDefinizione(FormSposta *quiz, const QMimeData *dati);
+    QString eventoQuiz(CorniceQuiz *quiz);
+    QString tasto(QWidget *finestra);
+    QString eventoPuzzle(frmpuzzle *puzzle);
+    QString eventoMenu(FormMenu *menu);
+    QString esci(QWidget *finestra, bool dallaCornice);
+    void aggancia(QWidget *finestra);
+
+    std::mt19937_64 m_caso;
+    Ambiente m_ambiente;
+    CasualeOrologio m_casuale;
+    DialoghiCasuali m_dialoghi;
+    Contesto m_contesto;
+    std::optional<int> m_uscita;
+
+    qint16 m_esatti = 0; // what the counters must read after the event
+    qint16 m_errati = 0;
+    bool m_tornaMenu = false;   // the event must end on the main menu
+    bool m_fine = false;        // the event ends the program
+    QPointer<QWidget> m_ultima; // the window of the last check
+    bool m_forzati = false;     // the counters were set behind the labels' back
+    int m_avvii = 0;
+    int m_risposte = 0;
+    int m_risolti = 0; // puzzles put together
+    bool m_risolvendo = false;
+    int m_categorieScelte = 0;
+};
+
+QWidget *Scimmia::corrente() const
+{
+    const QList<QWidget *> aperte = finestreAperte();
+    for (QWidget *w : aperte)
+        if (w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup)
+            return w;
+    return nullptr;
+}
+
+void Scimmia::predici(bool giusta)
+{
+    ++m_risposte;
+    aggiungiUno(giusta ? m_esatti : m_errati);
+}
+
+// The matching quiz's drags run here instead of QDrag::exec: the definition is dropped on a
+// random visible label of the window, the way Qt delivers a drop.
+void Scimmia::aggancia(QWidget *finestra)
+{
+    if (!finestra || finestra->property("scimmia").toBool())
+        return;
+    if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra)) {
+        puzzle->setProperty("scimmia", true);
+        QObject::connect(puzzle->GiocoPuzzle1, &GiocoPuzzle::risolto, [this] {
+            ++m_risolti;
+            m_risolvendo = false;
+        });
+        return;
+    }
+    auto *quiz = qobject_cast<FormSposta *>(finestra);
+    if (!quiz)
+        return;
+    quiz->setProperty("scimmia", true);
+    quiz->eseguiTrascinamento = [this, quiz](QDrag *drag) {
+        std::unique_ptr<QDrag> via(drag);
+        trascinaDefinizione(quiz, drag->mimeData());
+    };
+}
+
+QString Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
+{
+    QList<QLabel *> etichette;
+    for (QLabel *l : quiz->area()->findChildren<QLabel *>())
+        if (l->isVisible())
+            etichette.append(l);
+    if (etichette.isEmpty())
+        return QStringLiteral("no label to drop on");
+    QLabel *bersaglio = etichette.at(tra(int(etichette.size())));
+
+    // What the drop should do.
+    const int slot = slotTrascinato(dati);
+    for (int casella = 0; casella < SlotAbbinamento; ++casella) {
+        if (bersaglio != quiz->Label2[std::size_t(casella)] || slot < 0
+            || quiz->esercizio().collocata(slot))
+            continue;
+        if (casella != slot)
+            predici(false);
+        else if (quiz->esercizio().NumeroAbbinati() == SlotAbbinamento - 1)
+            predici(true);
+        else
+            ++m_risposte;
+    }
+
+    const QPointF punto(tra(bersaglio->width()), tra(bersaglio->height()));
+    QDragEnterEvent entra(punto.toPoint(), Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
+    entra.ignore();
+    QApplication::sendEvent(bersaglio, &entra);
+    if (entra.isAccepted()) {
+        QDropEvent lascia(punto, Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
+        lascia.ignore();
+        QApplication::sendEvent(bersaglio, &lascia);
+    }
+    return QStringLiteral("drop slot %1 on %2").arg(slot).arg(bersaglio->text().left(20));
+}
+
+// What a click on `sotto` should do; updates the prediction.
+QString Scimmia::effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestra)
+{
+    if (auto *barra = qobject_cast<QMenuBar *>(sotto)) {
+        QAction *voce = barra->actionAt(barra->mapFrom(finestra, inFinestra));
+        if (!voce)
+            return QStringLiteral("menu bar");
+        if (voce->menu())
+            return QStringLiteral("opens ") + voce->text().trimmed();
+        if (voce->objectName() == QLatin1String("mnuAzzera")) {
+            m_esatti = m_errati = 0;
+            m_forzati = false;
+        } else if (voce->text() == QLatin1String("Esci")) {
+            m_tornaMenu = m_dialoghi.risposta == Dialoghi::Si;
+        }
+        return voce->text().trimmed();
+    }
+    if (auto *quiz = qobject_cast<formTrova *>(finestra)) {
+        for (Etichetta *l : quiz->Label1)
+            if (contiene(l, sotto) && l->isEnabled()) {
+                predici(m_ambiente.stato.segnale(m_ambiente.stato.SegnaleCorrente) == l->text());
+                return QStringLiteral("answer ") + l->text();
+            }
+    }
+    if (auto *quiz = qobject_cast<formDisegni *>(finestra)) {
+        for (int i = 0; i < 6; ++i)
+            if (contiene(quiz->Image1[std::size_t(i)], sotto)
+                && quiz->Image1[std::size_t(i)]->isEnabled()) {
+                predici(i == quiz->PosizioneGiusta() - 1);
+                return QStringLiteral("picture %1").arg(i);
+            }
+    }
+    if (auto *menu = qobject_cast<FormMenu *>(finestra)) {
+        if (contiene(menu->Command1, sotto) || contiene(menu->Command2, sotto)
+            || contiene(menu->Command3D1, sotto))
+            m_esatti = m_errati = 0; // a quiz opens with the score at 0
+        if (contiene(menu->Command3D5, sotto))
+            m_fine = m_dialoghi.risposta == Dialoghi::Si;
+    }
+    return sotto ? QString::fromLatin1(sotto->metaObject()->className()) : QStringLiteral("nothing");
+}
+
+QString Scimmia::clicCasuale(QWidget *finestra)
+{
+    const QPoint punto(tra(finestra->width()), tra(finestra->height()));
+    QWidget *sotto = finestra->childAt(punto);
+    const QString cosa = effettoClic(finestra, sotto, punto);
+    clic(finestra, punto);
+    return QStringLiteral("click (%1,%2) %3").arg(punto.x()).arg(punto.y()).arg(cosa);
+}
+
+// "Esci" of an activity, or its window frame's close button: the question, answered at random.
+QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
+{
+    m_tornaMenu = m_dialoghi.risposta == Dialoghi::Si;
+    if (dallaCornice) {
+        finestra->close();
+        return QStringLiteral("close frame");
+    }
+    if (auto *quiz = qobject_cast<CorniceQuiz *>(finestra))
+        quiz->mnuEsci->trigger();
+    else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra))
+        puzzle->mnuEsci->trigger();
+    return QStringLiteral("Esci");
+}
+
+// A key for the control that has the focus: Tab walks the controls, Space presses a button.
+QString Scimmia::tasto(QWidget *finestra)
+{
+    static const Qt::Key tasti[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
+                                    Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape};
+    const Qt::Key t = tasti[tra(int(std::size(tasti)))];
+    QWidget *fuoco = QApplication::focusWidget();
+    if (!fuoco || fuoco->window() != finestra)
+        fuoco = finestra;
+    QString cosa = QString::fromLatin1(fuoco->metaObject()->className());
+    if (t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco) && fuoco->isEnabled()
+        && fuoco->isVisible())
+        cosa = effettoClic(finestra, fuoco, fuoco->mapTo(finestra, fuoco->rect().center()));
+    QTest::keyClick(fuoco, t);
+    return QStringLiteral("key %1 on %2").arg(int(t), 0, 16).arg(cosa);
+}
+
+QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
+{
+    const int scelta = tra(100);
+    if (scelta < 40)
+        return clicCasuale(quiz);
+    if (scelta < 50) { // a category item
+        const int i = tra(7);
+        quiz->vociCategoria[std::size_t(i)]->trigger();
+        ++m_categorieScelte;
+        return QStringLiteral("category %1").arg(i);
+    }
+    if (scelta < 52) {
+        quiz->mnuAzzera->trigger();
+        m_esatti = m_errati = 0;
+        m_forzati = false;
+        return QStringLiteral("Azzera conteggio");
+    }
+    if (scelta < 54) {
+        if (quiz->mnuEserEseg)
+            quiz->mnuEserEseg->trigger();
+        return QStringLiteral("Esercizi eseguiti");
+    }
+    if (scelta < 56)
+        return esci(quiz, false);
+    if (scelta < 57)
+        return esci(quiz, true);
+    if (scelta < 58) { // the counters near their top, to see them stop there
+        m_ambiente.stato.NumeroEsatti = m_esatti = qint16(32767 - tra(3));
+        m_ambiente.stato.NumeroErrati = m_errati = qint16(32767 - tra(3));
+        m_forzati = true; // the labels show the new values only after the next answer
+        return QStringLiteral("counters near 32767");
+    }
+    if (scelta < 61)
+        return tasto(quiz);
+
+    // Aimed at the controls that answer and at "avanti".
+    if (auto *sposta = qobject_cast<FormSposta *>(quiz)) {
+        if (scelta < 70) {
+            QLabel *l = sposta->Label1[std::size_t(tra(3))];
+            if (!l->isVisible())
+                return QStringLiteral("hidden definition");
+            const QPoint punto = l->mapTo(quiz, QPoint(tra(l->width()), tra(l->height())));
+            clic(quiz, punto);
+            return QStringLiteral("press definition");
+        }
+        if (scelta < 85) { // a drag between any two labels of the window
+            const auto etichette = quiz->area()->findChildren<QLabel *>();
+            QLabel *da = etichette.at(tra(int(etichette.size())));
+            if (!da->isVisible())
+                return QStringLiteral("drag from hidden label");
+            std::unique_ptr<QMimeData> dati;
+            const int slot = int(std::find(sposta->Label1.begin(), sposta->Label1.end(), da)
+                                 - sposta->Label1.begin());
+            if (slot < SlotAbbinamento)
+                dati.reset(datiDefinizione(slot));
+            else {
+                dati = std::make_unique<QMimeData>();
+                dati->setText(da->text());
+            }
+            return trascinaDefinizione(sposta, dati.get());
+        }
+        if (sposta->Command1->isVisible()) {
+            QTest::mouseClick(sposta->Command1, Qt::LeftButton);
+            return QStringLiteral("avanti");
+        }
+        return clicCasuale(quiz);
+    }
+    if (auto *trova = qobject_cast<formTrova *>(quiz)) {
+        if (scelta < 85) {
+            Etichetta *l = trova->Label1[std::size_t(tra(6))];
+            const QPoint punto = l->mapTo(quiz, l->rect().center());
+            const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
+            clic(quiz, punto);
+            return QStringLiteral("aimed ") + cosa;
+        }
+        QTest::mouseClick(trova->Command1, Qt::LeftButton);
+        return QStringLiteral("avanti (%1)").arg(trova->Command1->isEnabled() ? "on" : "off");
+    }
+    if (auto *disegni = qobject_cast<formDisegni *>(quiz)) {
+        if (scelta < 85) {
+            Immagine *im = disegni->Image1[std::size_t(tra(6))];
+            const QPoint punto = im->mapTo(quiz, im->rect().center());
+            const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
+            clic(quiz, punto);
+            return QStringLiteral("aimed ") + cosa;
+        }
+        QTest::mouseClick(disegni->Command1, Qt::LeftButton);
+        return QStringLiteral("avanti");
+    }
+    return clicCasuale(quiz);
+}
+
+QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
+{
+    GiocoPuzzle *gioco = puzzle->GiocoPuzzle1;
+    // Now and then the monkey sets out to put a swap puzzle together, one right drop per
+    // event, so that the solved state is reached and checked too.
+    if (!m_risolvendo && tra(100) < 2)
+        m_risolvendo = true;
+    const int scelta = m_risolvendo && gioco->inGioco()
+            && gioco->modello().modo() == ModelloPuzzle::Modo::Scambio
+        ? 80
+        : tra(100);
+    if (scelta < 30)
+        return clicCasuale(puzzle);
+    if (scelta < 55) { // a click on a cell
+        const int cella = tra(gioco->modello().celle());
+        QTest::mouseClick(gioco, Qt::LeftButton, Qt::NoModifier,
+                          gioco->rettangoloCella(cella).center());
+        return QStringLiteral("cell %1").arg(cella);
+    }
+    if (scelta < 75) { // a key
+        static const Qt::Key tasti[] = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
+                                        Qt::Key_Right, Qt::Key_Space,  Qt::Key_Return,
+                                        Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab};
+        const Qt::Key tasto = tasti[tra(int(std::size(tasti)))];
+        QTest::keyClick(gioco, tasto);
+        return QStringLiteral("key %1").arg(int(tasto), 0, 16);
+    }
+    if (scelta < 85) { // a piece dropped on another cell: at random, or on its own home
+        const ModelloPuzzle &m = gioco->modello();
+        int da = tra(m.celle());
+        int a = tra(m.celle());
+        if ((m_risolvendo || moneta()) && m.modo() == ModelloPuzzle::Modo::Scambio)
+            for (int c = 0; c < m.celle(); ++c)
+                if (m.pezzo(c) != c) {
+                    da = c;
+                    a = m.pezzo(c);
+                    break;
+                }
+        QMimeData dati;
+        dati.setData(QString::fromLatin1(GiocoPuzzle::TipoMime), QByteArray::number(da));
+        const QPoint punto = gioco->rettangoloCella(a).center();
+        QDragEnterEvent entra(punto, Qt::MoveAction, &dati, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(gioco, &entra);
+        if (entra.isAccepted()) {
+            QDragMoveEvent muovi(punto, Qt::MoveAction, &dati, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(gioco, &muovi);
+            QDropEvent lascia(QPointF(punto), Qt::MoveAction, &dati, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(gioco, &lascia);
+        }
+        return QStringLiteral("drop %1 on %2").arg(da).arg(a);
+    }
+    if (scelta < 90) {
+        QTest::mouseClick(puzzle->Command1, Qt::LeftButton);
+        return QStringLiteral("nuovo puzzle");
+    }
+    if (scelta < 95) {
+        const int i = tra(2);
+        QTest::mouseClick(puzzle->Option1[std::size_t(i)], Qt::LeftButton, Qt::NoModifier,
+                          QPoint(6, puzzle->Option1[std::size_t(i)]->height() / 2));
+        return QStringLiteral("option %1").arg(i);
+    }
+    return esci(puzzle, scelta >= 99);
+}
+
+QString Scimmia::eventoMenu(FormMenu *menu)
+{
+    const int scelta = tra(100);
+    if (scelta < 50)
+        return clicCasuale(menu);
+    if (scelta < 95) {
+        PulsanteGrafico *pulsanti[] = {menu->Command1, menu->Command2, menu->Command3D1,
+                                       menu->Command3, menu->Command3D6, menu->Command3D5};
+        PulsanteGrafico *p = pulsanti[tra(6)];
+        const QPoint punto = p->mapTo(menu, p->rect().center());
+        const QString cosa = effettoClic(menu, menu->childAt(punto), punto);
+        clic(menu, punto);
+        return QStringLiteral("menu button ") + p->text() + QLatin1Char(' ') + cosa;
+    }
+    if (scelta < 98)
+        return tasto(menu);
+    // The window frame's close button of the main menu ends the program.
+    m_fine = true;
+    menu->close();
+    return QStringLiteral("close the main menu");
+}
+
+QString Scimmia::evento()
+{
+    m_dialoghi.risposta = moneta() ? Dialoghi::Si : Dialoghi::No;
+    m_tornaMenu = false;
+    m_fine = false;
+    m_esatti = m_ambiente.stato.NumeroEsatti;
+    m_errati = m_ambiente.stato.NumeroErrati;
+
+    QWidget *finestra = corrente();
+    aggancia(finestra);
+    QString cosa;
+    if (!finestra)
+        cosa = QStringLiteral("no window");
+    else if (auto *quiz = qobject_cast<CorniceQuiz *>(finestra))
+        cosa = eventoQuiz(quiz);
+    else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra))
+        cosa = eventoPuzzle(puzzle);
+    else if (auto *menu = qobject_cast<FormMenu *>(finestra))
+        cosa = eventoMenu(menu);
+    else {
+        cosa = clicCasuale(finestra); // the splash: any click opens the menu
+        m_tornaMenu = true;
+    }
+    if (finestra)
+        ++schermi[QString::fromLatin1(finestra->metaObject()->className())];
+
+    // A menu the click opened goes away before the next event; the window's own state stays.
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return (m_dialoghi.risposta == Dialoghi::Si ? QStringLiteral("[Si] ") : QStringLiteral("[No] "))
+        + cosa;
+}
+
+QString Scimmia::controlla()
+{
+    const Stato &s = m_ambiente.stato;
+    if (m_fine || m_uscita) {
+        if (!m_fine)
+            return QStringLiteral("the program ended unasked");
+        if (finestreAperte().size() > 1)
+            return QStringLiteral("the program ended with %1 windows still open").arg(finestreAperte().size());
+        avvia();
+        return QString();
+    }
+
+    const QList<QWidget *> aperte = finestreAperte();
+    QList<QWidget *> programma;
+    for (QWidget *w : aperte)
+        if (w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup)
+            programma.append(w);
+    if (programma.size() != 1) {
+        QStringList nomi;
+        for (QWidget *w : programma)
+            nomi << QString::fromLatin1(w->metaObject()->className());
+        return QStringLiteral("%1 program windows open: %2").arg(programma.size()).arg(nomi.join(u' '));
+    }
+    QWidget *finestra = programma.first();
+    if (m_tornaMenu && !qobject_cast<FormMenu *>(finestra))
+        return QStringLiteral("expected the main menu, found %1").arg(finestra->metaObject()->className());
+
+    if (s.NumeroEsatti < 0 || s.NumeroErrati < 0)
+        return QStringLiteral("a counter below 0: %1 %2").arg(s.NumeroEsatti).arg(s.NumeroErrati);
+    if (s.NumeroEsatti != m_esatti || s.NumeroErrati != m_errati)
+        return QStringLiteral("counters %1/%2, expected %3/%4")
+            .arg(s.NumeroEsatti).arg(s.NumeroErrati).arg(m_esatti).arg(m_errati);
+
+    int categoria = -1;
+    for (int i = 0; i < 7; ++i)
+        if (Categorie[std::size_t(i)].primo == s.PrimoSegnale
+            && Categorie[std::size_t(i)].ultimo == s.UltimoSegnale)
+            categoria = i;
+    if (categoria < 0)
+        return QStringLiteral("range %1..%2 is no category").arg(s.PrimoSegnale).arg(s.UltimoSegnale);
+
+    if (finestra != m_ultima) {
+        m_ultima = finestra;
+        m_forzati = false;
+    }
+    if (auto *quiz = qobject_cast<CorniceQuiz *>(finestra)) {
+        // The labels that show the score (the matching quiz has none).
+        QLabel *esatti = nullptr;
+        QLabel *errati = nullptr;
+        if (auto *trova = qobject_cast<formTrova *>(quiz))
+            esatti = trova->EtichettaEsatti, errati = trova->EtichettaErrati;
+        if (auto *disegni = qobject_cast<formDisegni *>(quiz))
+            esatti = disegni->EtichettaEsatti, errati = disegni->EtichettaErrati;
+        if (esatti && !m_forzati
+            && (esatti->text() != testoContatore(s.NumeroEsatti)
+                || errati->text() != testoContatore(s.NumeroErrati)))
+            return QStringLiteral("the score reads '%1' '%2'").arg(esatti->text(), errati->text());
+        int spuntate = 0;
+        for (int i = 0; i < 7; ++i)
+            if (quiz->vociCategoria[std::size_t(i)]->isChecked()) {
+                ++spuntate;
+                if (i != categoria)
+                    return QStringLiteral("item %1 checked, range of %2").arg(i).arg(categoria);
+            }
+        if (spuntate != 1)
+            return QStringLiteral("%1 category items checked").arg(spuntate);
+    }
+
+    if (auto *quiz = qobject_cast<FormSposta *>(finestra)) {
+        const Abbinamento &e = quiz->esercizio();
+        int nascoste = 0;
+        for (int k = 0; k < SlotAbbinamento; ++k) {
+            const auto i = std::size_t(k);
+            nascoste += quiz->Label1[i]->isHidden();
+            if (quiz->Label1[i]->isHidden() != e.collocata(k))
+                return QStringLiteral("definition %1 hidden %2, placed %3").arg(k)
+                    .arg(quiz->Label1[i]->isHidden()).arg(e.collocata(k));
+            const QString atteso = e.collocata(k) ? s.segnale(e.segnale(k)) : QString();
+            if (quiz->Label2[i]->text() != atteso)
+                return QStringLiteral("box %1 reads '%2'").arg(k).arg(quiz->Label2[i]->text());
+            if (segnaleDelFile(quiz->Image1[i]->file()) != e.segnale(k))
+                return QStringLiteral("picture %1 is not sign %2").arg(k).arg(e.segnale(k));
+            if (e.segnale(k) < s.PrimoSegnale || e.segnale(k) > s.UltimoSegnale)
+                return QStringLiteral("sign %1 outside the range").arg(e.segnale(k));
+        }
+        if (e.NumeroAbbinati() != nascoste)
+            return QStringLiteral("NumeroAbbinati %1, %2 definitions hidden").arg(e.NumeroAbbinati()).arg(nascoste);
+        if (e.segnale(0) == e.segnale(1) || e.segnale(0) == e.segnale(2) || e.segnale(1) == e.segnale(2))
+            return QStringLiteral("a sign twice in one exercise");
+        if (e.completo() && !quiz->Command1->isVisible())
+            return QStringLiteral("exercise complete but no \"avanti\"");
+    } else if (auto *quiz = qobject_cast<formTrova *>(finestra)) {
+        const bool avanti = quiz->Command1->isEnabled();
+        int giuste = 0;
+        for (Etichetta *l : quiz->Label1) {
+            if (l->isEnabled() == avanti)
+                return QStringLiteral("a description enabled %1 with \"avanti\" enabled %2").arg(l->isEnabled()).arg(avanti);
+            giuste += l->text() == s.segnale(s.SegnaleCorrente);
+        }
+        if (giuste < 1)
+            return QStringLiteral("no description of sign %1").arg(s.SegnaleCorrente);
+        if (segnaleDelFile(quiz->Image1->file()) != s.SegnaleCorrente)
+            return QStringLiteral("the picture is not sign %1").arg(s.SegnaleCorrente);
+        if (s.SegnaleCorrente < s.PrimoSegnale || s.SegnaleCorrente > s.UltimoSegnale)
+            return QStringLiteral("sign %1 outside the range").arg(s.SegnaleCorrente);
+        if (quiz->ComandoIconaSi->isVisible() && quiz->ComandoIconaNo->isVisible())
+            return QStringLiteral("both faces shown");
+    } else if (auto *quiz = qobject_cast<formDisegni *>(finestra)) {
+        const bool avanti = quiz->Command1->isEnabled();
+        QSet<int> segnali;
+        for (Immagine *im : quiz->Image1) {
+            if (im->isEnabled() == avanti)
+                return QStringLiteral("a picture enabled %1 with \"avanti\" enabled %2").arg(im->isEnabled()).arg(avanti);
+            const int n = segnaleDelFile(im->file());
+            if (n < s.PrimoSegnale || n > s.UltimoSegnale)
+                return QStringLiteral("sign %1 outside the range").arg(n);
+            segnali.insert(n);
+        }
+        if (segnali.size() != 6 && s.UltimoSegnale - s.PrimoSegnale + 1 >= 6)
+            return QStringLiteral("a sign twice in one exercise");
+        if (quiz->Shape1->isVisible() != avanti)
+            return QStringLiteral("frame shown %1 with \"avanti\" enabled %2").arg(quiz->Shape1->isVisible()).arg(avanti);
+        const int p = quiz->PosizioneGiusta();
+        if (p < 1 || p > 6)
+            return QStringLiteral("PosizioneGiusta %1").arg(p);
+        const int giusto = segnaleDelFile(quiz->Image1[std::size_t(p - 1)]->file());
+        if (quiz->testo->text().trimmed() != s.segnale(giusto))
+            return QStringLiteral("the description '%1' is not sign %2").arg(quiz->testo->text()).arg(giusto);
+        if (quiz->Label4->text()
+            != QStringLiteral("selezionati ") + quiz->vociCategoria[std::size_t(categoria)]->text())
+            return QStringLiteral("Label4 reads '%1'").arg(quiz->Label4->text());
+    } else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra)) {
+        GiocoPuzzle *g = puzzle->GiocoPuzzle1;
+        const ModelloPuzzle &m = g->modello();
+        if (g->inGioco() == m.risolto())
+            return QStringLiteral("in play %1, solved %2").arg(g->inGioco()).arg(m.risolto());
+        const bool scambio = puzzle->Option1[0]->isChecked();
+        if (scambio == puzzle->Option1[1]->isChecked())
+            return QStringLiteral("both options alike");
+        if ((m.modo() == ModelloPuzzle::Modo::Scambio) != scambio)
+            return QStringLiteral("the game's mode differs from the option");
+        std::vector<int> pezzi = m.disposizione();
+        std::sort(pezzi.begin(), pezzi.end());
+        for (int i = 0; i < int(pezzi.size()); ++i)
+            if (pezzi[std::size_t(i)] != i)
+                return QStringLiteral("the pieces are no permutation");
+        if (m.celle() != 9)
+            return QStringLiteral("%1 cells").arg(m.celle());
+        if (s.SegnaleCorrente < s.PrimoSegnale || s.SegnaleCorrente > s.UltimoSegnale)
+            return QStringLiteral("sign %1 outside the range").arg(s.SegnaleCorrente);
+        if (puzzle->Label1->text() != s.segnale(s.SegnaleCorrente))
+            return QStringLiteral("the text is not sign %1").arg(s.SegnaleCorrente);
+    }
+    return QString();
+}
+
+// The offscreen platform says, each time a menu opens or a window is raised, what it cannot
+// do; thousands of those lines would bury the monkey's own report.
+QtMessageHandler gestorePrecedente = nullptr;
+void filtraMessaggi(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
+{
+    if (tipo == QtWarningMsg && testo.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    gestorePrecedente(tipo, contesto, testo);
+}
+
+} // namespace
+
+class TestScimmia : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scimmia();
+};
+
+void TestScimmia::scimmia()
+{
+    bool ok = false;
+    const quint64 seme = qEnvironmentVariable("CARTAVIA_SEME").toULongLong(&ok);
+    const quint64 semeUsato = ok ? seme : quint64(QDateTime::currentMSecsSinceEpoch());
+    int eventi = qEnvironmentVariableIntValue("CARTAVIA_EVENTI", &ok);
+    if (!ok || eventi <= 0)
+        eventi = 20000;
+    std::printf("CARTAVIA_SEME=%llu CARTAVIA_EVENTI=%d\n", static_cast<unsigned long long>(semeUsato), eventi);
+    std::fflush(stdout);
+
+    gestorePrecedente = qInstallMessageHandler(filtraMessaggi);
+    Scimmia scimmia(semeUsato);
+    scimmia.avvia();
+    std::deque<QString> ultimi;
+    QElapsedTimer orologio;
+    orologio.start();
+    for (int n = 1; n <= eventi; ++n) {
+        QString cosa;
+        QString errore;
+        try {
+            cosa = scimmia.evento();
+            errore = scimmia.controlla();
+        } catch (const ErroreCartavia &e) {
+            errore = QStringLiteral("failure: ") + QString::fromUtf8(e.what());
+        }
+        ultimi.push_back(QStringLiteral("%1: %2").arg(n).arg(cosa));
+        if (qEnvironmentVariableIsSet("CARTAVIA_TRACCIA"))
+            std::printf("%s\n", qPrintable(ultimi.back()));
+        if (ultimi.size() > 12)
+            ultimi.pop_front();
+        if (!errore.isEmpty()) {
+            QStringList storia(ultimi.begin(), ultimi.end());
+            QFAIL(qPrintable(QStringLiteral("event %1 (CARTAVIA_SEME=%2): %3\nlast events:\n  %4")
+                                 .arg(n).arg(semeUsato).arg(errore, storia.join(QStringLiteral("\n  ")))));
+        }
+    }
+    QStringList schermi;
+    for (auto it = scimmia.schermi.cbegin(); it != scimmia.schermi.cend(); ++it)
+        schermi << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    std::printf("%d events in %lld ms: %d answers, %d category choices, %d puzzles solved, %d "
+                "starts; events per screen: %s\n",
+                eventi, orologio.elapsed(), scimmia.risposte(), scimmia.categorie(),
+                scimmia.risolti(), scimmia.avvii(),
+                qPrintable(schermi.join(QStringLiteral(", "))));
+    // Every screen must have had its share, or the run proved little (the splash and the
+    // main menu are left after one or two events; the activities keep the monkey longer).
+    for (const char *nome : {"FormAvvio", "FormMenu", "FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
+        QVERIFY2(scimmia.schermi.value(QLatin1String(nome)) >= std::max(1, eventi / 2000), nome);
+    QVERIFY(scimmia.risposte() >= eventi / 20);
+    chiudiTutto();
+}
+
+QTEST_MAIN(TestScimmia)
+#include "tst_scimmia.moc"
