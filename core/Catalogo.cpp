@@ -82,7 +82,9 @@ private:
                 QStringLiteral("Voce %1 del catalogo troppo lunga").arg(numero), m_nomeFile);
         const char c = leggi();
         // A control character is no part of a sign's name: the file is not a catalogue.
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F)
+        // Line breaks only get here inside quotes, where they belong to the text.
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
+            || c == 0x7F)
             throw ErroreCartavia(
                 QStringLiteral("Carattere non valido nella voce %1 del catalogo").arg(numero),
                 m_nomeFile);

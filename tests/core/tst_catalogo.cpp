@@ -156,6 +156,7 @@ void TestCatalogo::caratteriDiControllo_data()
     QTest::newRow("DEL") << QByteArray("\x7F") << false;
     QTest::newRow("tra virgolette") << QByteArray("\"a\x01\"") << false;
     QTest::newRow("tabulazione") << QByteArray("a\tb") << true;
+    QTest::newRow("a capo tra virgolette") << QByteArray("\"a\r\nb\"") << true;
     QTest::newRow("dopo le virgolette, mai letto") << QByteArray("\"a\" \x01") << true;
 }
 

@@ -502,7 +502,7 @@ def puzzle(s):
     scambio = a.per_nome(f, "puzzle a scambio", "radio button")
     scivolamento = a.per_nome(f, "puzzle a scivolamento", "radio button")
     verifica(a.spuntato(scambio) and not a.spuntato(scivolamento), "all'apertura: puzzle a scambio")
-    uguale(gioco.description, "puzzle a scambio", "modo del puzzle")
+    uguale(gioco.description.split(";")[0], "puzzle a scambio", "modo del puzzle")
     celle = celle_puzzle(a.estensione(gioco))
 
     def stabile():
@@ -533,7 +533,7 @@ def puzzle(s):
 
     # Sliding game: same sign, a new game with one empty cell.
     clic_centro(a.estensione(scivolamento))
-    aspetta(lambda: gioco.description == "puzzle a scivolamento", "il modo a scivolamento")
+    aspetta(lambda: gioco.description.split(";")[0] == "puzzle a scivolamento", "il modo a scivolamento")
     uguale(testo.name, f"Segnale {n}", "cambiare modo non cambia segnale")
     disposizione = stabile()
     uguale(sorted(disposizione, key=lambda v: 9 if v is None else v), list(range(8)) + [None],
@@ -556,7 +556,7 @@ def puzzle(s):
     clic_centro(a.estensione(a.pulsante(f, "nuovo puzzle")))
     aspetta(lambda: linee_visibili(celle), "un nuovo puzzle")
     n = numero_del_testo(testo.name)
-    uguale(gioco.description, "puzzle a scivolamento", "il modo resta dopo \"nuovo puzzle\"")
+    uguale(gioco.description.split(";")[0], "puzzle a scivolamento", "il modo resta dopo \"nuovo puzzle\"")
     disposizione = stabile()
     verifica(None in disposizione, "il nuovo puzzle è a scivolamento")
     s.esci_al_menu(f)
