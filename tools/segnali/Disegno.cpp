@@ -380,35 +380,55 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawEllipse(QRectF(91, 62, 6, 9));
     };
     m["cervo"] = [](QPainter &p, const QColor &c) {
+        // A stag leaping up to the left, seen from the side.
         riempi(p, c);
-        // body, leaping up to the left
-        p.save();
-        p.translate(52, 52);
-        p.rotate(-18);
-        p.drawEllipse(QRectF(-27, -11, 54, 22));
-        p.restore();
-        // neck and head
-        p.drawPolygon(QPolygonF({QPointF(28, 52), QPointF(22, 26), QPointF(30, 24), QPointF(40, 44)}));
-        p.drawPolygon(QPolygonF({QPointF(20, 22), QPointF(30, 20), QPointF(26, 28), QPointF(10, 34),
-                                 QPointF(8, 30)}));
-        // antlers
-        tratto(p, c, 2.8);
-        p.drawPolyline(QPolygonF({QPointF(25, 21), QPointF(30, 10), QPointF(38, 4)}));
-        p.drawLine(QPointF(29, 12), QPointF(24, 4));
-        p.drawLine(QPointF(33, 7), QPointF(34, 0));
-        p.drawPolyline(QPolygonF({QPointF(22, 21), QPointF(18, 10), QPointF(12, 6)}));
-        p.drawLine(QPointF(18, 11), QPointF(20, 3));
-        // ear
-        riempi(p, c);
-        p.drawPolygon(QPolygonF({QPointF(28, 21), QPointF(36, 16), QPointF(31, 24)}));
-        // legs: front ones tucked forward, hind ones stretched back
-        tratto(p, c, 5);
-        p.drawPolyline(QPolygonF({QPointF(34, 60), QPointF(22, 66), QPointF(14, 58)}));
-        p.drawPolyline(QPolygonF({QPointF(38, 62), QPointF(26, 72), QPointF(18, 70)}));
-        p.drawPolyline(QPolygonF({QPointF(70, 50), QPointF(84, 66), QPointF(98, 80)}));
-        p.drawPolyline(QPolygonF({QPointF(66, 56), QPointF(78, 74), QPointF(90, 90)}));
+        auto ellisse = [&](QPointF centro, double rx, double ry, double angolo) {
+            p.save();
+            p.translate(centro);
+            p.rotate(angolo);
+            p.drawEllipse(QPointF(0, 0), rx, ry);
+            p.restore();
+        };
+        // body, chest and haunch
+        ellisse({55, 50}, 25, 11.5, -24);
+        ellisse({36, 56}, 10, 10, 0);
+        ellisse({73, 43}, 11, 10, -24);
+        // neck, rising from the chest to the head
+        p.drawPolygon(QPolygonF({QPointF(28, 58), QPointF(24, 30), QPointF(32, 24), QPointF(44, 48)}));
+        // head, muzzle down to the left
+        QPainterPath testa(QPointF(22, 24));
+        testa.cubicTo(26, 18, 34, 20, 34, 26);
+        testa.cubicTo(32, 31, 22, 34, 14, 37);
+        testa.cubicTo(9, 38, 8, 33, 11, 31);
+        testa.closeSubpath();
+        p.drawPath(testa);
+        // ears
+        p.drawPolygon(QPolygonF({QPointF(29, 22), QPointF(39, 17), QPointF(33, 26)}));
+        // antlers: two beams with tines
+        tratto(p, c, 3.4);
+        p.drawPolyline(QPolygonF({QPointF(25, 22), QPointF(27, 12), QPointF(34, 4), QPointF(42, 1)}));
+        p.drawLine(QPointF(27.5, 12), QPointF(21, 6));
+        p.drawLine(QPointF(31, 7.5), QPointF(29, 0));
+        p.drawLine(QPointF(36.5, 3), QPointF(38, -4));
+        p.drawPolyline(QPolygonF({QPointF(22, 22), QPointF(17, 14), QPointF(10, 10)}));
+        p.drawLine(QPointF(17.5, 15), QPointF(14, 6));
+        // front legs folded under the chest
+        p.setPen(QPen(c, 6.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(36, 60), QPointF(24, 66)}));
+        p.drawPolyline(QPolygonF({QPointF(40, 62), QPointF(32, 74)}));
+        p.setPen(QPen(c, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(24, 66), QPointF(16, 58), QPointF(12, 60)}));
+        p.drawPolyline(QPolygonF({QPointF(32, 74), QPointF(20, 74), QPointF(17, 77)}));
+        // hind legs stretched back
+        p.setPen(QPen(c, 7.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(74, 46), QPointF(84, 60)}));
+        p.drawPolyline(QPolygonF({QPointF(70, 50), QPointF(76, 66)}));
+        p.setPen(QPen(c, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(84, 60), QPointF(94, 76), QPointF(100, 80)}));
+        p.drawPolyline(QPolygonF({QPointF(76, 66), QPointF(82, 84), QPointF(87, 89)}));
         // tail
-        p.drawLine(QPointF(76, 40), QPointF(82, 34));
+        riempi(p, c);
+        ellisse({84, 33}, 5, 2.6, -50);
     };
     m["carretto"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -491,21 +511,44 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawRoundedRect(QRectF(0, 38, 10, 24), 3, 3);
     };
     m["catene"] = [](QPainter &p, const QColor &c) {
-        // a tyre with its chain: a zigzag across the tread, and the rim
-        tratto(p, c, 24, Qt::FlatCap);
-        p.drawEllipse(QPointF(50, 50), 36, 36);
-        QPolygonF catena;
-        for (int i = 0; i <= 28; ++i) {
-            const double a = qDegreesToRadians(i * 360.0 / 28);
-            const double r = i % 2 ? 27 : 45;
-            catena << QPointF(50 + r * std::cos(a), 50 + r * std::sin(a));
-        }
-        p.setPen(QPen(BLU, 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(catena);
-        tratto(p, c, 5);
-        p.drawEllipse(QPointF(50, 50), 14, 14);
+        // A tyre seen three-quarters on: its face (an upright ellipse) on the left, the tread
+        // running back to the right; the chain crosses the tread in a diamond pattern and runs
+        // round the face's outer edge.
+        const QPointF faccia(32, 50), retro(68, 50);
+        const double rx = 24, ry = 47;
+        QPainterPath gomma;
+        gomma.setFillRule(Qt::WindingFill);
+        gomma.addEllipse(faccia, rx, ry);
+        gomma.addEllipse(retro, rx, ry);
+        gomma.addRect(QRectF(faccia.x(), faccia.y() - ry, retro.x() - faccia.x(), 2 * ry));
+        gomma = gomma.simplified();
         riempi(p, c);
-        p.drawEllipse(QPointF(50, 50), 5, 5);
+        p.drawPath(gomma);
+        QPainterPath davanti;
+        davanti.addEllipse(faccia, rx, ry);
+        // the chain on the tread: two families of slanted links, clipped to the tread
+        p.save();
+        p.setClipPath(gomma.subtracted(davanti));
+        p.setPen(QPen(BLU, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (int i = -1; i <= 6; ++i) {
+            const double y = i * 17;
+            p.drawLine(QPointF(40, y), QPointF(90, y + 22));
+            p.drawLine(QPointF(40, y + 22), QPointF(90, y));
+        }
+        p.restore();
+        // the face: sidewall edge, rim and hub
+        p.setPen(QPen(BLU, 3.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(faccia, rx, ry);
+        // the chain's side run, just inside the face's edge
+        p.setPen(QPen(BLU, 3, Qt::DashLine, Qt::FlatCap));
+        p.drawEllipse(faccia, rx - 5, ry - 7);
+        riempi(p, BLU);
+        p.drawEllipse(faccia, 10.5, 22);
+        riempi(p, c);
+        p.drawEllipse(faccia, 6.5, 14);
+        riempi(p, BLU);
+        p.drawEllipse(faccia, 2.5, 5);
     };
     m["orologio"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
