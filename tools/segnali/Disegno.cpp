@@ -273,25 +273,35 @@ QHash<QString, Pittogramma> creaPittogrammi()
             p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
-        tratto(p, c, 10);
-        for (double y : {30.0, 70.0}) {
+        tratto(p, c, 9);
+        for (double y : {22.0, 56.0, 90.0}) {
             QPainterPath onda(QPointF(2, y));
             for (int i = 0; i < 4; ++i)
-                onda.cubicTo(2 + i * 24 + 6, y - 16, 2 + i * 24 + 18, y + 16, 2 + (i + 1) * 24, y);
+                onda.cubicTo(2 + i * 24 + 6, y - 14, 2 + i * 24 + 18, y + 14, 2 + (i + 1) * 24, y);
             p.drawPath(onda);
         }
     };
     m["molo"] = [](QPainter &p, const QColor &c) {
+        // the quay: a solid block with a straight edge, and its kerb
         riempi(p, c);
-        p.drawRect(QRectF(0, 50, 46, 50));
+        p.drawRect(QRectF(-40, 52, 88, 60));
     };
     m["pietrisco"] = [](QPainter &p, const QColor &c) {
+        // stones thrown up and back from a wheel at the box's lower left
         riempi(p, c);
-        const QPointF sassi[] = {{10, 80}, {22, 62}, {30, 84}, {40, 50}, {44, 72}, {58, 60}, {60, 86},
-                                 {72, 44}, {76, 74}, {88, 58}, {18, 92}, {52, 94}};
-        const double r[] = {5, 4, 4.5, 3.5, 5, 4, 5.5, 3, 4, 3.5, 4, 4};
-        for (int i = 0; i < 12; ++i)
-            p.drawEllipse(sassi[i], r[i], r[i] * 0.85);
+        auto sasso = [&](QPointF cc, double r, int seme) {
+            QPolygonF m;
+            for (int i = 0; i < 6; ++i) {
+                const double a = qDegreesToRadians(i * 60.0 + seme * 17);
+                const double rr = r * (((i + seme) % 3) ? 1.0 : 0.72);
+                m << cc + QPointF(rr * std::cos(a), rr * std::sin(a));
+            }
+            p.drawPolygon(m);
+        };
+        const QPointF sassi[] = {{16, 66}, {36, 44}, {40, 80}, {58, 22}, {64, 58}, {86, 40}, {84, 80}};
+        const double r[] = {10, 11, 10, 12, 12, 12, 11};
+        for (int i = 0; i < 7; ++i)
+            sasso(sassi[i], r[i], i);
     };
     m["caduta_massi"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
