@@ -57,9 +57,10 @@ QPolygonF rombo(QPointF centro, double semidiagonale)
 }
 
 // Text as a path, scaled to fit the box (keeping its proportions) and centred in it.
-void testo(QPainter &p, const QString &t, const QRectF &box, const QColor &c)
+// stretto: the narrow cut, for place names that must stay tall on a small panel.
+void testo(QPainter &p, const QString &t, const QRectF &box, const QColor &c, bool stretto = false)
 {
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f(stretto ? QStringLiteral("Liberation Sans Narrow") : QStringLiteral("Liberation Sans"));
     f.setBold(true);
     f.setPixelSize(200);
     QPainterPath path;
@@ -686,11 +687,12 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawPolygon(QPolygonF({QPointF(18, 12), QPointF(40, -8), QPointF(62, 12)}));
     };
     m["incrocio_preavviso"] = [](QPainter &p, const QColor &c) {
+        // drawn on the whole panel: straight on up to the top name, left and right under the others
         riempi(p, c);
-        p.drawRect(QRectF(44, 42, 12, 58));
-        frecciaDritta(p, {50, 46}, {50, 0}, 12, c, 2.6, 1.6);
-        frecciaDritta(p, {50, 48}, {0, 48}, 12, c, 2.6, 1.6);
-        frecciaDritta(p, {50, 48}, {100, 48}, 12, c, 2.6, 1.6);
+        p.drawRect(QRectF(46, 60, 8, 30));
+        frecciaDritta(p, {50, 64}, {50, 27}, 8, c, 2.6, 1.6);
+        frecciaDritta(p, {50, 64}, {7, 64}, 8, c, 2.6, 1.6);
+        frecciaDritta(p, {50, 64}, {93, 64}, 8, c, 2.6, 1.6);
     };
     m["piazzola"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -812,8 +814,8 @@ void icona(QPainter &p, const QString &file, const QColor &c)
 
 void disegnaElemento(QPainter &p, const Elemento &e, const QString &cartellaIcone)
 {
-    if (e.cosa == QLatin1String("testo")) {
-        testo(p, e.testo, e.riquadro, e.colore);
+    if (e.cosa == QLatin1String("testo") || e.cosa == QLatin1String("testo_stretto")) {
+        testo(p, e.testo, e.riquadro, e.colore, e.cosa == QLatin1String("testo_stretto"));
         return;
     }
     p.save();

@@ -18,6 +18,10 @@ Elemento tx(const QString &t, QRectF r, QColor c = NERO)
 {
     return {QStringLiteral("testo"), r, c, t};
 }
+Elemento txStretto(const QString &t, QRectF r, QColor c = NERO)
+{
+    return {QStringLiteral("testo_stretto"), r, c, t};
+}
 
 // The usual places of a pictogram.
 const QRectF TRI(262, 385, 476, 445);   // inside a danger triangle
@@ -201,12 +205,13 @@ std::vector<Segnale> crea()
         divieto(117, {tx("ALT", QRectF(260, 220, 480, 220)), tx("STAZIONE", QRectF(150, 530, 700, 150))}),
 
         // ------------------------------------------------------ indication
-        blu(118, {pt("incrocio_preavviso", QRectF(300, 300, 400, 480), BIANCO),
-                  tx("FIRENZE", QRectF(330, 160, 340, 90), BIANCO), tx("PISA", QRectF(80, 600, 200, 90), BIANCO),
-                  tx("LUCCA", QRectF(720, 600, 200, 90), BIANCO)},
+        blu(118, {pt("incrocio_preavviso", TUTTO, BIANCO), txStretto("FIRENZE", QRectF(200, 110, 600, 130), BIANCO),
+                  txStretto("PISA", QRectF(40, 460, 370, 125), BIANCO),
+                  txStretto("LUCCA", QRectF(590, 460, 370, 125), BIANCO)},
             Barra::Nessuna, QRectF(0, 60, 1000, 880)),
-        {119, Forma::FrecciaDirezione, BLU, BIANCO, {tx("TORINO 12 km", QRectF(70, 430, 720, 140), BIANCO)},
-         Barra::Nessuna, QRectF(10, 320, 980, 360)},
+        {119, Forma::FrecciaDirezione, BLU, BIANCO,
+         {txStretto("TORINO", QRectF(50, 405, 460, 190), BIANCO), txStretto("12 km", QRectF(540, 430, 270, 140), BIANCO)},
+         Barra::Nessuna, QRectF(0, 290, 1000, 420)},
         pannello(120, BIANCO, NERO, QRectF(0, 240, 1000, 520), {tx("VILLANOVA", QRectF(90, 410, 820, 180))}),
         pannello(121, BIANCO, NERO, QRectF(0, 240, 1000, 520), {tx("VILLANOVA", QRectF(90, 410, 820, 180))},
                  Barra::Rossa),
