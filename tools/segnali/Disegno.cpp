@@ -229,6 +229,60 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawEllipse(QPointF(52, 82), 11, 11);
         p.drawEllipse(QPointF(82, 84), 9, 9);
     };
+    m["tram"] = [](QPainter &p, const QColor &c) {
+        // a tram seen from the side, with its pantograph on the overhead wire
+        tratto(p, c, 2.4, Qt::FlatCap);
+        p.drawLine(QPointF(0, 3), QPointF(100, 3));
+        tratto(p, c, 3.2);
+        p.drawPolyline(QPolygonF({QPointF(40, 30), QPointF(52, 17), QPointF(44, 4), QPointF(60, 4)}));
+        riempi(p, c);
+        p.drawRect(QRectF(36, 28, 28, 5));
+        QPainterPath cassa(QPointF(10, 36));
+        cassa.lineTo(88, 36);
+        cassa.quadTo(97, 36, 98, 48);
+        cassa.lineTo(99, 78);
+        cassa.lineTo(1, 78);
+        cassa.lineTo(2, 48);
+        cassa.quadTo(3, 36, 10, 36);
+        cassa.closeSubpath();
+        // windows and door
+        for (int i = 0; i < 5; ++i)
+            cassa.addRect(QRectF(8 + i * 16, 42, 12, 14));
+        cassa.addRect(QRectF(88, 42, 7, 14));
+        cassa.setFillRule(Qt::OddEvenFill);
+        p.drawPath(cassa);
+        // bogies
+        for (double x : {14.0, 30.0, 70.0, 86.0})
+            p.drawEllipse(QPointF(x, 84), 6.5, 6.5);
+        p.drawRect(QRectF(10, 76, 24, 5));
+        p.drawRect(QRectF(66, 76, 24, 5));
+    };
+    m["motocicletta"] = [](QPainter &p, const QColor &c) {
+        // a motorcycle from the side, front to the right
+        tratto(p, c, 7);
+        p.drawEllipse(QPointF(20, 66), 15, 15);
+        p.drawEllipse(QPointF(80, 66), 15, 15);
+        riempi(p, c);
+        p.drawEllipse(QPointF(20, 66), 4, 4);
+        p.drawEllipse(QPointF(80, 66), 4, 4);
+        // frame and engine
+        p.drawPolygon(QPolygonF({QPointF(20, 66), QPointF(36, 46), QPointF(64, 46), QPointF(58, 70),
+                                 QPointF(38, 72)}));
+        // tank and seat
+        QPainterPath serbatoio(QPointF(40, 46));
+        serbatoio.cubicTo(42, 34, 62, 32, 68, 40);
+        serbatoio.lineTo(66, 48);
+        serbatoio.closeSubpath();
+        p.drawPath(serbatoio);
+        p.drawRoundedRect(QRectF(14, 38, 30, 8), 4, 4);
+        // fork and handlebar
+        tratto(p, c, 6);
+        p.drawLine(QPointF(80, 66), QPointF(68, 30));
+        p.drawLine(QPointF(62, 28), QPointF(74, 28));
+        // exhaust
+        tratto(p, c, 5);
+        p.drawLine(QPointF(42, 70), QPointF(10, 54));
+    };
     m["strisce"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
         for (int i = 0; i < 5; ++i) {
