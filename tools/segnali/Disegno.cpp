@@ -328,8 +328,8 @@ QHash<QString, Pittogramma> creaPittogrammi()
             p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
-        tratto(p, c, 9);
-        for (double y : {22.0, 56.0, 90.0}) {
+        tratto(p, c, 7.5);
+        for (double y : {30.0, 74.0}) {
             QPainterPath onda(QPointF(2, y));
             for (int i = 0; i < 4; ++i)
                 onda.cubicTo(2 + i * 24 + 6, y - 14, 2 + i * 24 + 18, y + 14, 2 + (i + 1) * 24, y);
@@ -339,7 +339,7 @@ QHash<QString, Pittogramma> creaPittogrammi()
     m["molo"] = [](QPainter &p, const QColor &c) {
         // the quay: a solid block with a straight edge, and its kerb
         riempi(p, c);
-        p.drawRect(QRectF(-40, 52, 88, 60));
+        p.drawRect(QRectF(-40, 64, 86, 38));
     };
     m["pietrisco"] = [](QPainter &p, const QColor &c) {
         // stones thrown up and back from a wheel at the box's lower left
