@@ -108,7 +108,7 @@ std::vector<Segnale> crea()
         {40, Forma::Ottagono, ROSSO, BIANCO, {tx("STOP", QRectF(130, 370, 740, 260), BIANCO)}},
         {41, Forma::TriangoloConPannello, BIANCO, ROSSO, {tx("150 m", QRectF(260, 760, 480, 120))}},
         {42, Forma::TriangoloConPannello, BIANCO, ROSSO,
-         {tx("STOP", QRectF(360, 265, 280, 90)), tx("150 m", QRectF(260, 760, 480, 120))}},
+         {tx("STOP", QRectF(340, 258, 320, 105)), tx("150 m", QRectF(260, 760, 480, 120))}},
         precedenzaT(43, {pt("croce_x", TRI)}),
         divieto(44, {pt("precedenza_alternato", DIS)}),
         {45, Forma::Rombo, GIALLO, BIANCO, {pt("linee_diagonali", QRectF(150, 150, 700, 700))}},
