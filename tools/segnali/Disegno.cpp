@@ -57,9 +57,10 @@ QPolygonF rombo(QPointF centro, double semidiagonale)
 }
 
 // Text as a path, scaled to fit the box (keeping its proportions) and centred in it.
-void testo(QPainter &p, const QString &t, const QRectF &box, const QColor &c)
+// stretto: the narrow cut, for place names that must stay tall on a small panel.
+void testo(QPainter &p, const QString &t, const QRectF &box, const QColor &c, bool stretto = false)
 {
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f(stretto ? QStringLiteral("Liberation Sans Narrow") : QStringLiteral("Liberation Sans"));
     f.setBold(true);
     f.setPixelSize(200);
     QPainterPath path;
@@ -228,6 +229,60 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawEllipse(QPointF(52, 82), 11, 11);
         p.drawEllipse(QPointF(82, 84), 9, 9);
     };
+    m["tram"] = [](QPainter &p, const QColor &c) {
+        // a tram seen from the side, with its pantograph on the overhead wire
+        tratto(p, c, 2.4, Qt::FlatCap);
+        p.drawLine(QPointF(0, 3), QPointF(100, 3));
+        tratto(p, c, 3.2);
+        p.drawPolyline(QPolygonF({QPointF(40, 30), QPointF(52, 17), QPointF(44, 4), QPointF(60, 4)}));
+        riempi(p, c);
+        p.drawRect(QRectF(36, 28, 28, 5));
+        QPainterPath cassa(QPointF(10, 36));
+        cassa.lineTo(88, 36);
+        cassa.quadTo(97, 36, 98, 48);
+        cassa.lineTo(99, 78);
+        cassa.lineTo(1, 78);
+        cassa.lineTo(2, 48);
+        cassa.quadTo(3, 36, 10, 36);
+        cassa.closeSubpath();
+        // windows and door
+        for (int i = 0; i < 5; ++i)
+            cassa.addRect(QRectF(8 + i * 16, 42, 12, 14));
+        cassa.addRect(QRectF(88, 42, 7, 14));
+        cassa.setFillRule(Qt::OddEvenFill);
+        p.drawPath(cassa);
+        // bogies
+        for (double x : {14.0, 30.0, 70.0, 86.0})
+            p.drawEllipse(QPointF(x, 84), 6.5, 6.5);
+        p.drawRect(QRectF(10, 76, 24, 5));
+        p.drawRect(QRectF(66, 76, 24, 5));
+    };
+    m["motocicletta"] = [](QPainter &p, const QColor &c) {
+        // a motorcycle from the side, front to the right
+        tratto(p, c, 7);
+        p.drawEllipse(QPointF(20, 66), 15, 15);
+        p.drawEllipse(QPointF(80, 66), 15, 15);
+        riempi(p, c);
+        p.drawEllipse(QPointF(20, 66), 4, 4);
+        p.drawEllipse(QPointF(80, 66), 4, 4);
+        // frame and engine
+        p.drawPolygon(QPolygonF({QPointF(20, 66), QPointF(36, 46), QPointF(64, 46), QPointF(58, 70),
+                                 QPointF(38, 72)}));
+        // tank and seat
+        QPainterPath serbatoio(QPointF(40, 46));
+        serbatoio.cubicTo(42, 34, 62, 32, 68, 40);
+        serbatoio.lineTo(66, 48);
+        serbatoio.closeSubpath();
+        p.drawPath(serbatoio);
+        p.drawRoundedRect(QRectF(14, 38, 30, 8), 4, 4);
+        // fork and handlebar
+        tratto(p, c, 6);
+        p.drawLine(QPointF(80, 66), QPointF(68, 30));
+        p.drawLine(QPointF(62, 28), QPointF(74, 28));
+        // exhaust
+        tratto(p, c, 5);
+        p.drawLine(QPointF(42, 70), QPointF(10, 54));
+    };
     m["strisce"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
         for (int i = 0; i < 5; ++i) {
@@ -273,25 +328,35 @@ QHash<QString, Pittogramma> creaPittogrammi()
             p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
-        tratto(p, c, 10);
-        for (double y : {30.0, 70.0}) {
+        tratto(p, c, 7.5);
+        for (double y : {30.0, 74.0}) {
             QPainterPath onda(QPointF(2, y));
             for (int i = 0; i < 4; ++i)
-                onda.cubicTo(2 + i * 24 + 6, y - 16, 2 + i * 24 + 18, y + 16, 2 + (i + 1) * 24, y);
+                onda.cubicTo(2 + i * 24 + 6, y - 14, 2 + i * 24 + 18, y + 14, 2 + (i + 1) * 24, y);
             p.drawPath(onda);
         }
     };
     m["molo"] = [](QPainter &p, const QColor &c) {
+        // the quay: a solid block with a straight edge, and its kerb
         riempi(p, c);
-        p.drawRect(QRectF(0, 50, 46, 50));
+        p.drawRect(QRectF(-40, 64, 86, 38));
     };
     m["pietrisco"] = [](QPainter &p, const QColor &c) {
+        // stones thrown up and back from a wheel at the box's lower left
         riempi(p, c);
-        const QPointF sassi[] = {{10, 80}, {22, 62}, {30, 84}, {40, 50}, {44, 72}, {58, 60}, {60, 86},
-                                 {72, 44}, {76, 74}, {88, 58}, {18, 92}, {52, 94}};
-        const double r[] = {5, 4, 4.5, 3.5, 5, 4, 5.5, 3, 4, 3.5, 4, 4};
-        for (int i = 0; i < 12; ++i)
-            p.drawEllipse(sassi[i], r[i], r[i] * 0.85);
+        auto sasso = [&](QPointF cc, double r, int seme) {
+            QPolygonF m;
+            for (int i = 0; i < 6; ++i) {
+                const double a = qDegreesToRadians(i * 60.0 + seme * 17);
+                const double rr = r * (((i + seme) % 3) ? 1.0 : 0.72);
+                m << cc + QPointF(rr * std::cos(a), rr * std::sin(a));
+            }
+            p.drawPolygon(m);
+        };
+        const QPointF sassi[] = {{16, 66}, {36, 44}, {40, 80}, {58, 22}, {64, 58}, {86, 40}, {84, 80}};
+        const double r[] = {10, 11, 10, 12, 12, 12, 11};
+        for (int i = 0; i < 7; ++i)
+            sasso(sassi[i], r[i], i);
     };
     m["caduta_massi"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -380,35 +445,55 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawEllipse(QRectF(91, 62, 6, 9));
     };
     m["cervo"] = [](QPainter &p, const QColor &c) {
+        // A stag leaping up to the left, seen from the side.
         riempi(p, c);
-        // body, leaping up to the left
-        p.save();
-        p.translate(52, 52);
-        p.rotate(-18);
-        p.drawEllipse(QRectF(-27, -11, 54, 22));
-        p.restore();
-        // neck and head
-        p.drawPolygon(QPolygonF({QPointF(28, 52), QPointF(22, 26), QPointF(30, 24), QPointF(40, 44)}));
-        p.drawPolygon(QPolygonF({QPointF(20, 22), QPointF(30, 20), QPointF(26, 28), QPointF(10, 34),
-                                 QPointF(8, 30)}));
-        // antlers
-        tratto(p, c, 2.8);
-        p.drawPolyline(QPolygonF({QPointF(25, 21), QPointF(30, 10), QPointF(38, 4)}));
-        p.drawLine(QPointF(29, 12), QPointF(24, 4));
-        p.drawLine(QPointF(33, 7), QPointF(34, 0));
-        p.drawPolyline(QPolygonF({QPointF(22, 21), QPointF(18, 10), QPointF(12, 6)}));
-        p.drawLine(QPointF(18, 11), QPointF(20, 3));
-        // ear
-        riempi(p, c);
-        p.drawPolygon(QPolygonF({QPointF(28, 21), QPointF(36, 16), QPointF(31, 24)}));
-        // legs: front ones tucked forward, hind ones stretched back
-        tratto(p, c, 5);
-        p.drawPolyline(QPolygonF({QPointF(34, 60), QPointF(22, 66), QPointF(14, 58)}));
-        p.drawPolyline(QPolygonF({QPointF(38, 62), QPointF(26, 72), QPointF(18, 70)}));
-        p.drawPolyline(QPolygonF({QPointF(70, 50), QPointF(84, 66), QPointF(98, 80)}));
-        p.drawPolyline(QPolygonF({QPointF(66, 56), QPointF(78, 74), QPointF(90, 90)}));
+        auto ellisse = [&](QPointF centro, double rx, double ry, double angolo) {
+            p.save();
+            p.translate(centro);
+            p.rotate(angolo);
+            p.drawEllipse(QPointF(0, 0), rx, ry);
+            p.restore();
+        };
+        // body, chest and haunch
+        ellisse({55, 50}, 25, 11.5, -24);
+        ellisse({36, 56}, 10, 10, 0);
+        ellisse({73, 43}, 11, 10, -24);
+        // neck, rising from the chest to the head
+        p.drawPolygon(QPolygonF({QPointF(28, 58), QPointF(24, 30), QPointF(32, 24), QPointF(44, 48)}));
+        // head, muzzle down to the left
+        QPainterPath testa(QPointF(22, 24));
+        testa.cubicTo(26, 18, 34, 20, 34, 26);
+        testa.cubicTo(32, 31, 22, 34, 14, 37);
+        testa.cubicTo(9, 38, 8, 33, 11, 31);
+        testa.closeSubpath();
+        p.drawPath(testa);
+        // ears
+        p.drawPolygon(QPolygonF({QPointF(29, 22), QPointF(39, 17), QPointF(33, 26)}));
+        // antlers: two beams with tines
+        tratto(p, c, 3.4);
+        p.drawPolyline(QPolygonF({QPointF(25, 22), QPointF(27, 12), QPointF(34, 4), QPointF(42, 1)}));
+        p.drawLine(QPointF(27.5, 12), QPointF(21, 6));
+        p.drawLine(QPointF(31, 7.5), QPointF(29, 0));
+        p.drawLine(QPointF(36.5, 3), QPointF(38, -4));
+        p.drawPolyline(QPolygonF({QPointF(22, 22), QPointF(17, 14), QPointF(10, 10)}));
+        p.drawLine(QPointF(17.5, 15), QPointF(14, 6));
+        // front legs folded under the chest
+        p.setPen(QPen(c, 6.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(36, 60), QPointF(24, 66)}));
+        p.drawPolyline(QPolygonF({QPointF(40, 62), QPointF(32, 74)}));
+        p.setPen(QPen(c, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(24, 66), QPointF(16, 58), QPointF(12, 60)}));
+        p.drawPolyline(QPolygonF({QPointF(32, 74), QPointF(20, 74), QPointF(17, 77)}));
+        // hind legs stretched back
+        p.setPen(QPen(c, 7.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(74, 46), QPointF(84, 60)}));
+        p.drawPolyline(QPolygonF({QPointF(70, 50), QPointF(76, 66)}));
+        p.setPen(QPen(c, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(84, 60), QPointF(94, 76), QPointF(100, 80)}));
+        p.drawPolyline(QPolygonF({QPointF(76, 66), QPointF(82, 84), QPointF(87, 89)}));
         // tail
-        p.drawLine(QPointF(76, 40), QPointF(82, 34));
+        riempi(p, c);
+        ellisse({84, 33}, 5, 2.6, -50);
     };
     m["carretto"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -491,21 +576,44 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawRoundedRect(QRectF(0, 38, 10, 24), 3, 3);
     };
     m["catene"] = [](QPainter &p, const QColor &c) {
-        // a tyre with its chain: a zigzag across the tread, and the rim
-        tratto(p, c, 24, Qt::FlatCap);
-        p.drawEllipse(QPointF(50, 50), 36, 36);
-        QPolygonF catena;
-        for (int i = 0; i <= 28; ++i) {
-            const double a = qDegreesToRadians(i * 360.0 / 28);
-            const double r = i % 2 ? 27 : 45;
-            catena << QPointF(50 + r * std::cos(a), 50 + r * std::sin(a));
-        }
-        p.setPen(QPen(BLU, 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(catena);
-        tratto(p, c, 5);
-        p.drawEllipse(QPointF(50, 50), 14, 14);
+        // A tyre seen three-quarters on: its face (an upright ellipse) on the left, the tread
+        // running back to the right; the chain crosses the tread in a diamond pattern and runs
+        // round the face's outer edge.
+        const QPointF faccia(32, 50), retro(68, 50);
+        const double rx = 24, ry = 47;
+        QPainterPath gomma;
+        gomma.setFillRule(Qt::WindingFill);
+        gomma.addEllipse(faccia, rx, ry);
+        gomma.addEllipse(retro, rx, ry);
+        gomma.addRect(QRectF(faccia.x(), faccia.y() - ry, retro.x() - faccia.x(), 2 * ry));
+        gomma = gomma.simplified();
         riempi(p, c);
-        p.drawEllipse(QPointF(50, 50), 5, 5);
+        p.drawPath(gomma);
+        QPainterPath davanti;
+        davanti.addEllipse(faccia, rx, ry);
+        // the chain on the tread: two families of slanted links, clipped to the tread
+        p.save();
+        p.setClipPath(gomma.subtracted(davanti));
+        p.setPen(QPen(BLU, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (int i = -1; i <= 6; ++i) {
+            const double y = i * 17;
+            p.drawLine(QPointF(40, y), QPointF(90, y + 22));
+            p.drawLine(QPointF(40, y + 22), QPointF(90, y));
+        }
+        p.restore();
+        // the face: sidewall edge, rim and hub
+        p.setPen(QPen(BLU, 3.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(faccia, rx, ry);
+        // the chain's side run, just inside the face's edge
+        p.setPen(QPen(BLU, 3, Qt::DashLine, Qt::FlatCap));
+        p.drawEllipse(faccia, rx - 5, ry - 7);
+        riempi(p, BLU);
+        p.drawEllipse(faccia, 10.5, 22);
+        riempi(p, c);
+        p.drawEllipse(faccia, 6.5, 14);
+        riempi(p, BLU);
+        p.drawEllipse(faccia, 2.5, 5);
     };
     m["orologio"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -633,11 +741,12 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawPolygon(QPolygonF({QPointF(18, 12), QPointF(40, -8), QPointF(62, 12)}));
     };
     m["incrocio_preavviso"] = [](QPainter &p, const QColor &c) {
+        // drawn on the whole panel: straight on up to the top name, left and right under the others
         riempi(p, c);
-        p.drawRect(QRectF(44, 42, 12, 58));
-        frecciaDritta(p, {50, 46}, {50, 0}, 12, c, 2.6, 1.6);
-        frecciaDritta(p, {50, 48}, {0, 48}, 12, c, 2.6, 1.6);
-        frecciaDritta(p, {50, 48}, {100, 48}, 12, c, 2.6, 1.6);
+        p.drawRect(QRectF(46, 60, 8, 30));
+        frecciaDritta(p, {50, 64}, {50, 27}, 8, c, 2.6, 1.6);
+        frecciaDritta(p, {50, 64}, {7, 64}, 8, c, 2.6, 1.6);
+        frecciaDritta(p, {50, 64}, {93, 64}, 8, c, 2.6, 1.6);
     };
     m["piazzola"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
@@ -759,8 +868,8 @@ void icona(QPainter &p, const QString &file, const QColor &c)
 
 void disegnaElemento(QPainter &p, const Elemento &e, const QString &cartellaIcone)
 {
-    if (e.cosa == QLatin1String("testo")) {
-        testo(p, e.testo, e.riquadro, e.colore);
+    if (e.cosa == QLatin1String("testo") || e.cosa == QLatin1String("testo_stretto")) {
+        testo(p, e.testo, e.riquadro, e.colore, e.cosa == QLatin1String("testo_stretto"));
         return;
     }
     p.save();

@@ -18,6 +18,10 @@ Elemento tx(const QString &t, QRectF r, QColor c = NERO)
 {
     return {QStringLiteral("testo"), r, c, t};
 }
+Elemento txStretto(const QString &t, QRectF r, QColor c = NERO)
+{
+    return {QStringLiteral("testo_stretto"), r, c, t};
+}
 
 // The usual places of a pictogram.
 const QRectF TRI(262, 385, 476, 445);   // inside a danger triangle
@@ -70,7 +74,7 @@ std::vector<Segnale> crea()
         {10, Forma::CroceSantAndrea, BIANCO, ROSSO, {}},
         {11, Forma::CroceDoppia, BIANCO, ROSSO, {}},
         {12, Forma::Distanziometrici, BIANCO, ROSSO, {}},
-        pericolo(13, {ic("tram-side", t(2, 0, 96, 100))}),
+        pericolo(13, {pt("tram", t(3, 4, 94, 92))}),
         pericolo(14, {ic("walk", t(12, -6, 80, 80)), pt("strisce", t(6, 74, 88, 22))}),
         pericolo(15, {ic("bicycle", t(-4, 2, 108, 108))}),
         pericolo(16, {pt("discesa", TRI), tx("10%", t(44, 34, 52, 24))}),
@@ -82,13 +86,14 @@ std::vector<Segnale> crea()
         pericolo(22, {ic("car-side", t(8, 0, 84, 84), NERO, false, 18), pt("banchina", TRI)}),
         pericolo(23, {ic("car-traction-control", t(8, 0, 84, 100))}),
         pericolo(24, {ic("run", t(0, 0, 66, 100), NERO, true), ic("run", t(50, 30, 48, 70), NERO, true)}),
-        pericolo(25, {pt("mucca", t(8, 16, 88, 78))}),
-        pericolo(26, {pt("cervo", t(0, 0, 100, 100))}),
+        pericolo(25, {pt("mucca", t(1, 4, 98, 90))}),
+        pericolo(26, {pt("cervo", t(9, -4, 90, 94))}),
         pericolo(27, {pt("doppio_senso", TRI)}),
         pericolo(28, {pt("rotatoria", TRI)}),
-        pericolo(29, {pt("molo", t(0, 20, 100, 80)), ic("car-side", t(34, -6, 64, 64), NERO, false, 40),
-                      pt("onde", t(44, 62, 54, 30))}),
-        pericolo(30, {ic("car-side", t(4, 20, 66, 66), NERO, true), pt("pietrisco", t(52, 20, 46, 70))}),
+        pericolo(29, {pt("molo", TRI), pt("onde", t(48, 66, 52, 30)),
+                      ic("car-side", t(25, -6, 74, 74), NERO, false, 40)}),
+        pericolo(30, {ic("car-side", t(-4, 24, 76, 76), NERO, true), pt("pietrisco", t(58, 34, 36, 50)),
+                      pt("rettangolo", t(0, 82, 100, 4))}),
         pericolo(31, {pt("caduta_massi", TRI)}),
         pericolo(32, {pt("caduta_massi", TRI, NERO, true)}),
         pericolo(33, {pt("semaforo", TRI)}),
@@ -103,7 +108,7 @@ std::vector<Segnale> crea()
         {40, Forma::Ottagono, ROSSO, BIANCO, {tx("STOP", QRectF(130, 370, 740, 260), BIANCO)}},
         {41, Forma::TriangoloConPannello, BIANCO, ROSSO, {tx("150 m", QRectF(260, 760, 480, 120))}},
         {42, Forma::TriangoloConPannello, BIANCO, ROSSO,
-         {tx("STOP", QRectF(360, 265, 280, 90)), tx("150 m", QRectF(260, 760, 480, 120))}},
+         {tx("STOP", QRectF(340, 258, 320, 105)), tx("150 m", QRectF(260, 760, 480, 120))}},
         precedenzaT(43, {pt("croce_x", TRI)}),
         divieto(44, {pt("precedenza_alternato", DIS)}),
         {45, Forma::Rombo, GIALLO, BIANCO, {pt("linee_diagonali", QRectF(150, 150, 700, 700))}},
@@ -127,7 +132,7 @@ std::vector<Segnale> crea()
         divieto(60, {pt("carretto", QRectF(200, 380, 300, 300)), ic("horse", QRectF(440, 280, 350, 350))}),
         divieto(61, {ic("walk", DIS)}),
         divieto(62, {ic("bicycle", QRectF(200, 200, 600, 600))}),
-        divieto(63, {ic("motorbike", QRectF(200, 200, 600, 600))}),
+        divieto(63, {pt("motocicletta", QRectF(180, 170, 640, 640))}),
         divieto(64, {ic("human-dolly", DIS, NERO, true)}),
         divieto(65, {ic("car-side", QRectF(200, 200, 600, 600))}),
         divieto(66, {ic("bus-side", QRectF(200, 200, 600, 600))}),
@@ -177,7 +182,7 @@ std::vector<Segnale> crea()
         obbligo(101, {pt("rotatoria_obbligo", FRE, BIANCO)}),
         obbligo(102, {tx("30", QRectF(240, 320, 520, 360), BIANCO)}),
         obbligo(103, {tx("30", QRectF(240, 320, 520, 360), BIANCO)}, Barra::Rossa),
-        obbligo(104, {pt("catene", QRectF(200, 200, 600, 600), BIANCO)}),
+        obbligo(104, {pt("catene", QRectF(170, 170, 660, 660), BIANCO)}),
         obbligo(105, {ic("human-male-child", QRectF(190, 190, 620, 620), BIANCO)}),
         obbligo(106, {ic("human-male-child", QRectF(190, 190, 620, 620), BIANCO)}, Barra::Rossa),
         obbligo(107, {ic("bicycle", QRectF(170, 170, 660, 660), BIANCO)}),
@@ -200,12 +205,13 @@ std::vector<Segnale> crea()
         divieto(117, {tx("ALT", QRectF(260, 220, 480, 220)), tx("STAZIONE", QRectF(150, 530, 700, 150))}),
 
         // ------------------------------------------------------ indication
-        blu(118, {pt("incrocio_preavviso", QRectF(300, 300, 400, 480), BIANCO),
-                  tx("FIRENZE", QRectF(330, 160, 340, 90), BIANCO), tx("PISA", QRectF(80, 600, 200, 90), BIANCO),
-                  tx("LUCCA", QRectF(720, 600, 200, 90), BIANCO)},
+        blu(118, {pt("incrocio_preavviso", TUTTO, BIANCO), txStretto("FIRENZE", QRectF(200, 110, 600, 130), BIANCO),
+                  txStretto("PISA", QRectF(40, 460, 370, 125), BIANCO),
+                  txStretto("LUCCA", QRectF(590, 460, 370, 125), BIANCO)},
             Barra::Nessuna, QRectF(0, 60, 1000, 880)),
-        {119, Forma::FrecciaDirezione, BLU, BIANCO, {tx("TORINO 12 km", QRectF(70, 430, 720, 140), BIANCO)},
-         Barra::Nessuna, QRectF(10, 320, 980, 360)},
+        {119, Forma::FrecciaDirezione, BLU, BIANCO,
+         {txStretto("TORINO", QRectF(50, 405, 460, 190), BIANCO), txStretto("12 km", QRectF(540, 430, 270, 140), BIANCO)},
+         Barra::Nessuna, QRectF(0, 290, 1000, 420)},
         pannello(120, BIANCO, NERO, QRectF(0, 240, 1000, 520), {tx("VILLANOVA", QRectF(90, 410, 820, 180))}),
         pannello(121, BIANCO, NERO, QRectF(0, 240, 1000, 520), {tx("VILLANOVA", QRectF(90, 410, 820, 180))},
                  Barra::Rossa),
@@ -214,11 +220,11 @@ std::vector<Segnale> crea()
         pannello(123, ROSSO, BIANCO, QRectF(60, 200, 880, 600), {tx("SOS", QRectF(180, 340, 640, 320), BIANCO)}),
         blu(124, {pt("senza_uscita", QUA, BIANCO)}),
         blu(125, {pt("senza_uscita_preavviso", QRectF(150, 200, 700, 700), BIANCO)}),
-        blu(126, {ic("home", QRectF(90, 260, 340, 340), BIANCO), ic("human-male-child", QRectF(380, 300, 300, 300), BIANCO),
-                  ic("car-side", QRectF(650, 420, 270, 270), BIANCO)},
+        blu(126, {ic("home", QRectF(50, 220, 400, 400), BIANCO), ic("human-male-child", QRectF(390, 250, 360, 360), BIANCO),
+                  ic("car-side", QRectF(680, 420, 290, 290), BIANCO)},
             Barra::Nessuna, QRectF(0, 160, 1000, 680)),
-        blu(127, {ic("home", QRectF(90, 260, 340, 340), BIANCO), ic("human-male-child", QRectF(380, 300, 300, 300), BIANCO),
-                  ic("car-side", QRectF(650, 420, 270, 270), BIANCO)},
+        blu(127, {ic("home", QRectF(50, 220, 400, 400), BIANCO), ic("human-male-child", QRectF(390, 250, 360, 360), BIANCO),
+                  ic("car-side", QRectF(680, 420, 290, 290), BIANCO)},
             Barra::Rossa, QRectF(0, 160, 1000, 680)),
         pannello(128, BIANCO, QColor(), QRectF(130, 0, 740, 1000),
                  {pt("disco_blu", QRectF(240, 60, 520, 520)), ic("human-male-child", QRectF(300, 120, 400, 400), BIANCO),
