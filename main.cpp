@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     CasualeOrologio casuale;
     DialoghiQt dialoghi;
     const QString cartella = QCoreApplication::applicationDirPath();
-    SuoniQt suoni(cartella);
+    SuoniQt suoni(cartella, cartella);
     Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma};
     app.impostaContesto(&contesto);
 

@@ -1,6 +1,6 @@
-# Installing and packaging: the program directory (executable, lista.txt, jpg/, suoni/) under
-# lib/cartavia, a bin/ link that starts it, the menu entry, the icon, the AppStream metadata,
-# and the Debian package. On Windows, the version record and icon of the executable.
+# Installing and packaging: the program directory (executable, sound module, lista.txt, jpg/,
+# suoni/) under lib/cartavia, a bin/ link that starts it, the menu entry, the icon, the
+# AppStream metadata, and the Debian package. On Windows, the version record and icon of the executable.
 
 set(CARTAVIA_ID "org.example.cartavia")
 set(CARTAVIA_PACCHETTO "${CMAKE_SOURCE_DIR}/packaging")
@@ -20,6 +20,8 @@ endif()
 
 # The program directory.
 install(TARGETS cartavia RUNTIME DESTINATION "${CARTAVIA_INSTALL_DIR}")
+# The sound module is looked for beside the executable.
+install(TARGETS cartavia_suoni LIBRARY DESTINATION "${CARTAVIA_INSTALL_DIR}")
 install(FILES data/lista.txt DESTINATION "${CARTAVIA_INSTALL_DIR}")
 install(DIRECTORY data/jpg data/suoni DESTINATION "${CARTAVIA_INSTALL_DIR}")
 
@@ -78,9 +80,10 @@ set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
-# The libraries come from dpkg-shlibdeps; what the executable loads without linking it comes
-# from these: the SVG icon engine that draws every icon (a plugin in libqt6svg6; the linker
-# drops the unused link to Qt6Svg) and the Arial metrics of the layout (Liberation Sans).
+# The libraries come from dpkg-shlibdeps, which reads the executable and the sound module (so
+# Qt Multimedia is among them); what the program loads without linking it comes from these:
+# the SVG icon engine that draws every icon (a plugin in libqt6svg6) and the Arial metrics of
+# the layout (Liberation Sans).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

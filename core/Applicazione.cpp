@@ -9,13 +9,16 @@
 #include "core/Risorse.h"
 
 #include <QIcon>
+#include <QTimer>
 #include <QWidget>
 
 Applicazione::Applicazione(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Cartavia"));
     setApplicationVersion(QStringLiteral("1.00"));
-    setWindowIcon(icona("stop"));
+    // Setting the icon renders the SVG at every size the window system may ask for; done
+    // once the event loop runs, it no longer holds back the first window.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(icona("stop")); });
     // Lets a Wayland desktop match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("org.example.cartavia"));
 }

@@ -1,45 +1,38 @@
 #include "core/SuoniQt.h"
 
-#include "core/Percorsi.h"
-
 #include <QApplication>
-#include <QFileInfo>
-#include <QSoundEffect>
+#include <QLibrary>
 #include <QTimer>
-#include <QUrl>
 
-SuoniQt::SuoniQt(const QString &cartella, QObject *parent)
-    : QObject(parent), m_cartella(cartella)
+namespace {
+using CreaSuoni = Suoni *(*)(const QString &);
+}
+
+SuoniQt::SuoniQt(const QString &cartella, const QString &cartellaModulo, QObject *parent)
+    : QObject(parent), m_cartella(cartella), m_cartellaModulo(cartellaModulo)
 {
     QTimer::singleShot(0, this, &SuoniQt::carica);
 }
 
-void SuoniQt::carica()
+// The module stays loaded until the program ends, so the player can always be deleted.
+SuoniQt::~SuoniQt() = default;
+
+bool SuoniQt::carica()
 {
-    if (m_caricati)
-        return;
-    m_caricati = true;
-    for (const QString &nome : nomiSuoni()) {
-        const QString file = fileSuono(m_cartella, nome);
-        if (!QFileInfo(file).isFile())
-            continue; // played as the default sound
-        auto *effetto = new QSoundEffect(this);
-        effetto->setSource(QUrl::fromLocalFile(file));
-        m_effetti.insert(file, effetto);
+    if (!m_provato) {
+        m_provato = true;
+        // QLibrary adds the platform's prefix and suffix (libcartavia_suoni.so, cartavia_suoni.dll).
+        QLibrary modulo(m_cartellaModulo + QStringLiteral("/cartavia_suoni"));
+        if (const auto crea = reinterpret_cast<CreaSuoni>(modulo.resolve("cartavia_creaSuoni")))
+            m_lettore.reset(crea(m_cartella));
     }
+    return m_lettore != nullptr;
 }
 
 void SuoniQt::suona(const QString &file)
 {
-    carica();
-    for (QSoundEffect *effetto : std::as_const(m_effetti))
-        if (effetto->isPlaying())
-            effetto->stop();
-
-    QSoundEffect *effetto = m_effetti.value(file);
-    if (!effetto || effetto->status() == QSoundEffect::Error) {
+    if (carica())
+        m_lettore->suona(file);
+    else
         QApplication::beep();
-        return;
-    }
-    effetto->play();
 }

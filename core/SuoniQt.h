@@ -2,30 +2,30 @@
 
 #include "core/ModuloColoriSuoni.h"
 
-#include <QHash>
 #include <QObject>
+#include <memory>
 
-class QSoundEffect;
-
-// The real sound output: the five sounds of the folder suoni, loaded once and played
-// without waiting. A new sound stops the one still playing; a file that is missing or
-// cannot be played gives the system's default sound instead. Without an audio device
-// nothing is heard and nothing waits.
-//
-// Setting up the audio output takes a while, so the sounds are loaded once the event loop
-// runs, after the first window is on screen; a sound asked for before then loads them at once.
+// The program's sound output. The player itself (SuoniEffetti, with Qt Multimedia and the
+// audio libraries behind it) lives in the module cartavia_suoni beside the executable, so
+// that linking them does not delay the first window: the module is loaded once the event
+// loop runs, after the splash window is on screen, and a sound asked for before then loads
+// it at once. Without the module every sound is the system's default sound.
 class SuoniQt : public QObject, public Suoni
 {
     Q_OBJECT
 public:
-    explicit SuoniQt(const QString &cartella, QObject *parent = nullptr);
+    // `cartella` holds the folder suoni; the module is looked for in `cartellaModulo`.
+    SuoniQt(const QString &cartella, const QString &cartellaModulo, QObject *parent = nullptr);
+    ~SuoniQt() override;
 
     void suona(const QString &file) override;
 
-private:
-    void carica();
+    // Loads the module, if not yet tried; true when the real player is in use.
+    bool carica();
 
+private:
     QString m_cartella;
-    bool m_caricati = false;
-    QHash<QString, QSoundEffect *> m_effetti;
+    QString m_cartellaModulo;
+    bool m_provato = false;
+    std::unique_ptr<Suoni> m_lettore;
 };

@@ -40,6 +40,7 @@ private slots:
     void immagini();
     void immagineRidotta();
     void immagineNelRiquadro();
+    void suoniSenzaCartella_data();
     void suoniSenzaCartella();
 };
 
@@ -125,13 +126,26 @@ void TestApplicazione::immagineNelRiquadro()
 
 void TestApplicazione::suoniSenzaCartella()
 {
+    QFETCH(QString, cartellaModulo);
+    QFETCH(bool, lettoreReale);
     CartellaProgramma cartella; // has no folder suoni
-    SuoniQt suoni(cartella.percorso());
+    SuoniQt suoni(cartella.percorso(), cartellaModulo);
     QElapsedTimer orologio;
     orologio.start();
     suoni.suona(cartella.percorso() + QStringLiteral("/suoni/si1.wav"));
     suoni.suona(cartella.percorso() + QStringLiteral("/suoni/no.wav"));
     QVERIFY(orologio.elapsed() < 2000); // plays the default sound, waits for nothing
+    QCOMPARE(suoni.carica(), lettoreReale);
+}
+
+void TestApplicazione::suoniSenzaCartella_data()
+{
+    QTest::addColumn<QString>("cartellaModulo");
+    QTest::addColumn<bool>("lettoreReale");
+    // The module built beside the executable: the player of Qt Multimedia.
+    QTest::newRow("modulo") << QStringLiteral(CARTAVIA_PROGRAMMA) << true;
+    // No module: every sound is the default sound.
+    QTest::newRow("senza modulo") << QDir::tempPath() + QStringLiteral("/cartavia-nessun-modulo") << false;
 }
 
 int main(int argc, char *argv[])

@@ -19,21 +19,22 @@ campo() { dpkg-deb -f "$deb" "$1"; }
     || fallisce "Maintainer: $(campo Maintainer)"
 [ "$(campo Architecture)" = "$(dpkg --print-architecture)" ] || fallisce "Architecture"
 
-# Depends, computed: a versioned entry for every Qt library the executable links, the C++
-# runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
+# Depends, computed: a versioned entry for every Qt library the executable and the sound
+# module link (Qt Multimedia only through the module), the C++ runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
 dipendenze=$(campo Depends)
 echo "Depends: $dipendenze"
 for voce in 'libqt6core6 (>=' 'libqt6gui6 (>=' 'libqt6widgets6 (>=' 'libqt6multimedia6 (>=' \
             'libc6 (>=' 'libstdc++6 (>=' 'libqt6svg6' 'fonts-liberation'; do
     grep -qF "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
 done
-# Every library the executable needs is owned by a package in Depends.
+# Every library the executable or the sound module needs is owned by a package in Depends.
 nomi=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$dipendenze")
 mkdir -p "$temporanea/contenuto"
 dpkg-deb -x "$deb" "$temporanea/contenuto"
 eseguibile="$temporanea/contenuto/usr/lib/cartavia/cartavia"
+modulo="$temporanea/contenuto/usr/lib/cartavia/libcartavia_suoni.so"
 if command -v readelf >/dev/null && command -v dpkg-query >/dev/null; then
-    for libreria in $(readelf -d "$eseguibile" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p'); do
+    for libreria in $(readelf -d "$eseguibile" "$modulo" | sed -n 's/.*NEEDED.*\[\(.*\)\]/\1/p' | sort -u); do
         percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l && !visto { print $NF; visto = 1 }')
         [ -n "$percorso" ] || { fallisce "$libreria non trovata"; continue; }
         # With merged /usr the package may list the file under /lib or /usr/lib.
@@ -52,7 +53,8 @@ fi
 # Contents: the program directory, the link, the desktop files; stripped executable.
 elenco=$(dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }')
 for voce in './usr/bin/cartavia -> ../lib/cartavia/cartavia' \
-            './usr/lib/cartavia/cartavia' './usr/lib/cartavia/lista.txt' \
+            './usr/lib/cartavia/cartavia' './usr/lib/cartavia/libcartavia_suoni.so' \
+            './usr/lib/cartavia/lista.txt' \
             './usr/lib/cartavia/suoni/no.wav' './usr/lib/cartavia/suoni/si4.wav' \
             './usr/share/applications/org.example.cartavia.desktop' \
             './usr/share/icons/hicolor/scalable/apps/org.example.cartavia.svg' \
@@ -65,8 +67,14 @@ immagini=$(grep -c '^\./usr/lib/cartavia/jpg/.*\.jpg$' <<<"$elenco" || true)
 [ "$immagini" -eq "$immagini_sorgenti" ] || fallisce "immagini: $immagini su $immagini_sorgenti"
 if grep -qvE '^\./(usr/|$)' <<<"$elenco"; then fallisce "file fuori da /usr"; fi
 [ -x "$eseguibile" ] || fallisce "eseguibile non eseguibile"
-if command -v readelf >/dev/null && readelf -S "$eseguibile" | grep -q '\.debug_info'; then
-    fallisce "eseguibile non ridotto (strip)"
+for file in "$eseguibile" "$modulo"; do
+    if command -v readelf >/dev/null && readelf -S "$file" | grep -q '\.debug_info'; then
+        fallisce "$(basename "$file") non ridotto (strip)"
+    fi
+done
+# Qt Multimedia is loaded with the module, after the first window: the executable never links it.
+if command -v readelf >/dev/null && readelf -d "$eseguibile" | grep -q 'libQt6Multimedia'; then
+    fallisce "l'eseguibile collega Qt Multimedia"
 fi
 # The version record of the package and of the metadata agree.
 grep -q '<release version="1.00"' \
