@@ -89,13 +89,33 @@ QRect Immagine::areaImmagine() const
     return m_bordo ? rect().adjusted(1, 1, -1, -1) : rect();
 }
 
+QSize Immagine::dimensioneDecodifica() const
+{
+    return areaImmagine().size() * devicePixelRatioF();
+}
+
 void Immagine::carica(const QString &file)
 {
-    const QSize pixel = areaImmagine().size() * devicePixelRatioF();
-    m_immagine = caricaImmagine(file, pixel);
+    mostra(caricaImmagine(file, dimensioneDecodifica()), file);
+}
+
+void Immagine::mostra(const QImage &immagine, const QString &file)
+{
+    m_immagine = immagine;
     m_immagine.setDevicePixelRatio(devicePixelRatioF());
     m_file = file;
     update();
+}
+
+void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle)
+{
+    std::vector<RichiestaImmagine> richieste;
+    richieste.reserve(caselle.size());
+    for (const auto &[casella, file] : caselle)
+        richieste.push_back({file, casella->dimensioneDecodifica()});
+    const std::vector<QImage> immagini = caricaImmagini(richieste);
+    for (std::size_t i = 0; i < caselle.size(); ++i)
+        caselle[i].first->mostra(immagini[i], caselle[i].second);
 }
 
 void Immagine::paintEvent(QPaintEvent *)

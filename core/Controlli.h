@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 // What a screen reader reads for a control: its name (in Italian) and, where it helps, a
 // longer description of what it does.
 void descriviPerLettore(QWidget *controllo, const QString &nome,
@@ -47,6 +50,10 @@ public:
     void setBordo(bool bordo);
     // Loads the picture file; throws ErroreCartavia when it cannot.
     void carica(const QString &file);
+    // Shows a picture already read at dimensioneDecodifica(), from this file.
+    void mostra(const QImage &immagine, const QString &file);
+    // The size, in device pixels, at which a picture fills the box.
+    QSize dimensioneDecodifica() const;
     // The file shown, empty before the first picture.
     const QString &file() const { return m_file; }
     const QImage &immagine() const { return m_immagine; }
@@ -67,6 +74,10 @@ private:
     bool m_bordo = false;
     bool m_premuta = false;
 };
+
+// Loads a file into each box, reading the pictures at once on every core; throws the failure
+// of the first box whose file cannot be read, and then shows none of them.
+void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
 
 // A command button in picture style: an icon centred above its caption, the caption
 // wrapped to the button's width. Without a caption the icon stands in the middle. The

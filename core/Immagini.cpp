@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSemaphore>
+#include <QThreadPool>
+
+#include <atomic>
+#include <exception>
 
 namespace {
 // libjpeg fills a cut-off file with grey and calls it a success; a whole JPEG ends with the
@@ -62,4 +67,38 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
     if (scala && immagine.size() != dimensione)
         immagine = immagine.scaled(dimensione, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return immagine;
+}
+
+std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste)
+{
+    const int quante = static_cast<int>(richieste.size());
+    std::vector<QImage> immagini(richieste.size());
+    std::vector<std::exception_ptr> errori(richieste.size());
+
+    // Every thread, this one included, takes the next picture nobody has taken yet.
+    std::atomic<int> prossima{0};
+    auto lavora = [&] {
+        for (int i = prossima++; i < quante; i = prossima++) {
+            try {
+                immagini[i] = caricaImmagine(richieste[i].file, richieste[i].dimensione);
+            } catch (...) {
+                errori[i] = std::current_exception();
+            }
+        }
+    };
+    QThreadPool *gruppo = QThreadPool::globalInstance();
+    const int aiutanti = qMin(quante - 1, gruppo->maxThreadCount() - 1);
+    QSemaphore finiti;
+    for (int a = 0; a < aiutanti; ++a)
+        gruppo->start([&] {
+            lavora();
+            finiti.release();
+        });
+    lavora();
+    finiti.acquire(qMax(aiutanti, 0));
+
+    for (const std::exception_ptr &errore : errori)
+        if (errore)
+            std::rethrow_exception(errore);
+    return immagini;
 }

@@ -1,11 +1,8 @@
 #include "core/Risorse.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
-#include <QSvgRenderer>
-#include <QtMath>
 
 QString percorsoIcona(const char *nome)
 {
@@ -22,13 +19,8 @@ QCursor cursoreTrascina(qreal rapportoPixel)
 {
     if (rapportoPixel <= 0)
         rapportoPixel = 1;
-    const int lato = qCeil(32 * rapportoPixel);
-    QPixmap disegno(lato, lato);
-    disegno.fill(Qt::transparent);
-    {
-        QPainter pittore(&disegno);
-        QSvgRenderer(percorsoIcona("puntatore")).render(&pittore, QRectF(0, 0, lato, lato));
-    }
+    // The SVG icon engine draws the arrow afresh at the screen's pixel ratio.
+    QPixmap disegno = icona("puntatore").pixmap(QSize(32, 32), rapportoPixel);
     disegno.setDevicePixelRatio(rapportoPixel);
     return QCursor(disegno, PuntatoreX, PuntatoreY);
 }

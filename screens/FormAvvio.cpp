@@ -48,11 +48,14 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
 void FormAvvio::Form_Load()
 {
     impostaSfondo(this, ColoreCasuale(m_contesto));
+    // Four signs drawn in box order, each from the whole catalogue; the last one stays current.
     Stato &stato = m_contesto.stato;
+    std::vector<std::pair<Immagine *, QString>> caselle;
     for (Immagine *immagine : Image1) {
         stato.SegnaleCorrente = static_cast<qint16>(interoDa1A(m_contesto.casuale, NumeroSegnali));
-        immagine->carica(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente));
+        caselle.emplace_back(immagine, fileImmagine(m_contesto.cartella, stato.SegnaleCorrente));
     }
+    caricaImmagini(caselle);
 }
 
 void FormAvvio::mouseReleaseEvent(QMouseEvent *event)

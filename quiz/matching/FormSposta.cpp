@@ -167,9 +167,11 @@ void FormSposta::GeneraEsercizio()
     for (CasellaRilascio *casella : Label2)
         casella->clear();
     impostaSfondoEsercizio(m_esercizio.colore());
+    std::vector<std::pair<Immagine *, QString>> immagini;
     for (int k = 0; k < SlotAbbinamento; ++k)
-        Image1[static_cast<std::size_t>(k)]->carica(
-            fileImmagine(contesto().cartella, m_esercizio.segnale(k)));
+        immagini.emplace_back(Image1[static_cast<std::size_t>(k)],
+                              fileImmagine(contesto().cartella, m_esercizio.segnale(k)));
+    caricaImmagini(immagini);
     for (int k = 0; k < SlotAbbinamento; ++k) {
         DefinizioneTrascinabile *definizione = Label1[static_cast<std::size_t>(k)];
         const QString &testo = contesto().stato.segnale(m_esercizio.segnale(k));

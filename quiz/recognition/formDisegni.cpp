@@ -94,8 +94,10 @@ void formDisegni::NuovoEsercizio()
 {
     const EsercizioRiconoscimento esercizio = m_riconoscimento.nuovo();
     impostaSfondoEsercizio(esercizio.colore);
+    std::vector<std::pair<Immagine *, QString>> immagini;
     for (std::size_t k = 0; k < Image1.size(); ++k)
-        Image1[k]->carica(fileImmagine(contesto().cartella, esercizio.segnali[k]));
+        immagini.emplace_back(Image1[k], fileImmagine(contesto().cartella, esercizio.segnali[k]));
+    caricaImmagini(immagini);
     testo->setFont(carattere(QStringLiteral("MS Sans Serif"), 18, true));
     testo->setText(esercizio.testo);
     testo->setAccessibleName(esercizio.testo.trimmed());

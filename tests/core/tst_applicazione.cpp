@@ -40,6 +40,8 @@ private slots:
     void immagini();
     void immagineRidotta();
     void immagineNelRiquadro();
+    void immaginiInsieme_data();
+    void immaginiInsieme();
     void suoniSenzaCartella_data();
     void suoniSenzaCartella();
 };
@@ -122,6 +124,43 @@ void TestApplicazione::immagineNelRiquadro()
     QVERIFY_THROWS_EXCEPTION(ErroreCartavia, riquadro.carica(cartella.percorso() + QStringLiteral("/jpg/999.jpg")));
     // A failed load keeps the picture on show.
     QVERIFY(riquadro.file().endsWith(QStringLiteral("/jpg/2.jpg")));
+}
+
+void TestApplicazione::immaginiInsieme_data()
+{
+    QTest::addColumn<QList<int>>("mancanti");
+    QTest::addColumn<int>("nominata"); // the picture the failure names, 0 for none
+    QTest::newRow("tutte") << QList<int>{} << 0;
+    QTest::newRow("l'ultima") << QList<int>{16} << 16;
+    QTest::newRow("la prima di due") << QList<int>{13, 15} << 13;
+    QTest::newRow("la prima di tutte") << QList<int>{16, 11} << 11;
+}
+
+// Read together, the pictures come back in the order asked, and a failure is the one that
+// reading them in turn would have met first.
+void TestApplicazione::immaginiInsieme()
+{
+    QFETCH(QList<int>, mancanti);
+    QFETCH(int, nominata);
+    CartellaProgramma cartella;
+    for (int n : mancanti)
+        cartella.rimuovi(QStringLiteral("jpg/%1.jpg").arg(n));
+
+    std::vector<RichiestaImmagine> richieste;
+    for (int n = 11; n <= 16; ++n)
+        richieste.push_back({cartella.percorso() + QStringLiteral("/jpg/%1.jpg").arg(n), QSize(8, 6)});
+    try {
+        const std::vector<QImage> immagini = caricaImmagini(richieste);
+        QCOMPARE(nominata, 0);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(immagini[i].size(), QSize(8, 6));
+            const QColor colore = immagini[i].pixelColor(4, 3);
+            QVERIFY(qAbs(colore.hue() - CartellaProgramma::colore(11 + i).hue()) <= 3);
+        }
+    } catch (const ErroreCartavia &errore) {
+        QVERIFY(nominata != 0);
+        QVERIFY2(errore.file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(nominata)), qPrintable(errore.file()));
+    }
 }
 
 void TestApplicazione::suoniSenzaCartella()
