@@ -5,7 +5,6 @@
 #include "core/Stato.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
@@ -170,12 +169,7 @@ QStringList leggiCatalogo(QIODevice &sorgente, const QString &nomeFile)
 
 QStringList caricaCatalogo(const QString &cartella)
 {
-    const QString nome = fileCatalogo(cartella);
-    const QFileInfo info(nome);
-    if (!info.exists())
-        throw ErroreCartavia(Cause::fileNonTrovato(), nome);
-    QFile file(nome);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw ErroreCartavia(Cause::fileIlleggibile(), nome);
-    return leggiCatalogo(file, nome);
+    QFile file(fileCatalogo(cartella));
+    apriInLettura(file);
+    return leggiCatalogo(file, file.fileName());
 }

@@ -1,9 +1,9 @@
 #include "core/Immagini.h"
 
 #include "core/Errore.h"
+#include "core/Percorsi.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QSemaphore>
 #include <QThreadPool>
@@ -44,13 +44,8 @@ QSize dimensioneDecodifica(const QSize &intera, const QSize &voluta)
 
 QImage caricaImmagine(const QString &nome, const QSize &dimensione)
 {
-    const QFileInfo info(nome);
-    if (!info.exists())
-        throw ErroreCartavia(Cause::fileNonTrovato(), nome);
-
     QFile file(nome);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw ErroreCartavia(Cause::fileIlleggibile(), nome);
+    apriInLettura(file);
 
     QImageReader lettore(&file);
     const QByteArray formato = lettore.format();
