@@ -5,11 +5,8 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QSemaphore>
 #include <QThreadPool>
 
-#include <atomic>
-#include <exception>
 
 namespace {
 // libjpeg fills a cut-off file with grey and calls it a success; a whole JPEG ends with the
@@ -64,36 +61,55 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
     return immagine;
 }
 
-std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste)
+LetturaImmagini::LetturaImmagini(std::vector<RichiestaImmagine> richieste)
+    : m_richieste(std::move(richieste)),
+      m_immagini(m_richieste.size()),
+      m_errori(m_richieste.size())
 {
-    const int quante = static_cast<int>(richieste.size());
-    std::vector<QImage> immagini(richieste.size());
-    std::vector<std::exception_ptr> errori(richieste.size());
-
-    // Every thread, this one included, takes the next picture nobody has taken yet.
-    std::atomic<int> prossima{0};
-    auto lavora = [&] {
-        for (int i = prossima++; i < quante; i = prossima++) {
-            try {
-                immagini[i] = caricaImmagine(richieste[i].file, richieste[i].dimensione);
-            } catch (...) {
-                errori[i] = std::current_exception();
-            }
-        }
-    };
     QThreadPool *gruppo = QThreadPool::globalInstance();
-    const int aiutanti = qMin(quante - 1, gruppo->maxThreadCount() - 1);
-    QSemaphore finiti;
-    for (int a = 0; a < aiutanti; ++a)
-        gruppo->start([&] {
+    m_aiutanti = qMin(static_cast<int>(m_richieste.size()), gruppo->maxThreadCount());
+    for (int a = 0; a < m_aiutanti; ++a)
+        gruppo->start([this] {
             lavora();
-            finiti.release();
+            m_finiti.release();
         });
-    lavora();
-    finiti.acquire(qMax(aiutanti, 0));
+}
 
-    for (const std::exception_ptr &errore : errori)
+LetturaImmagini::~LetturaImmagini()
+{
+    attendi();
+}
+
+void LetturaImmagini::lavora()
+{
+    // Every thread takes the next picture nobody has taken yet.
+    const int quante = static_cast<int>(m_richieste.size());
+    for (int i = m_prossima++; i < quante; i = m_prossima++) {
+        try {
+            m_immagini[i] = caricaImmagine(m_richieste[i].file, m_richieste[i].dimensione);
+        } catch (...) {
+            m_errori[i] = std::current_exception();
+        }
+    }
+}
+
+void LetturaImmagini::attendi()
+{
+    m_finiti.acquire(m_aiutanti);
+    m_aiutanti = 0;
+}
+
+std::vector<QImage> LetturaImmagini::risultato()
+{
+    lavora();
+    attendi();
+    for (const std::exception_ptr &errore : m_errori)
         if (errore)
             std::rethrow_exception(errore);
-    return immagini;
+    return std::move(m_immagini);
+}
+
+std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste)
+{
+    return LetturaImmagini(richieste).risultato();
 }

@@ -4,6 +4,7 @@
 #include "core/Casuale.h"
 #include "core/Contesto.h"
 #include "core/Controlli.h"
+#include "core/Immagini.h"
 #include "core/Navigazione.h"
 #include "core/Percorsi.h"
 #include "core/Stato.h"
@@ -17,8 +18,6 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(twSize(10605, 9120));
-    descriviPerLettore(this, QStringLiteral("Cartavia"),
-                       QStringLiteral("Fai clic in un punto qualsiasi per andare al menù."));
 
     const QRect posti[4] = {
         tw(360, 240, 2295, 2175),
@@ -29,9 +28,18 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     for (int i = 0; i < 4; ++i) {
         Image1[i] = new Immagine(this);
         Image1[i]->setGeometry(posti[i]);
+        connect(Image1[i], &Immagine::clic, this, &FormAvvio::vaiAlMenu);
+    }
+
+    // The load step sets the colour and starts reading the four pictures; the rest of the
+    // window is built while they are read, and they are in place before it is shown.
+    Form_Load();
+
+    descriviPerLettore(this, QStringLiteral("Cartavia"),
+                       QStringLiteral("Fai clic in un punto qualsiasi per andare al menù."));
+    for (int i = 0; i < 4; ++i) {
         // By position only: the sign's name is what the quizzes ask for.
         descriviPerLettore(Image1[i], QStringLiteral("Segnale %1").arg(i + 1));
-        connect(Image1[i], &Immagine::clic, this, &FormAvvio::vaiAlMenu);
     }
 
     Label1 = new Etichetta(this);
@@ -42,20 +50,31 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(Label1, &Etichetta::clic, this, &FormAvvio::vaiAlMenu);
 
-    Form_Load();
+    mostraImmagini();
 }
+
+FormAvvio::~FormAvvio() = default;
 
 void FormAvvio::Form_Load()
 {
     impostaSfondo(this, ColoreCasuale(m_contesto));
     // Four signs drawn in box order, each from the whole catalogue; the last one stays current.
     Stato &stato = m_contesto.stato;
-    std::vector<std::pair<Immagine *, QString>> caselle;
+    std::vector<RichiestaImmagine> richieste;
     for (Immagine *immagine : Image1) {
         stato.SegnaleCorrente = static_cast<qint16>(interoDa1A(m_contesto.casuale, NumeroSegnali));
-        caselle.emplace_back(immagine, fileImmagine(m_contesto.cartella, stato.SegnaleCorrente));
+        richieste.push_back({fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
+                             immagine->dimensioneDecodifica()});
     }
-    caricaImmagini(caselle);
+    m_lettura = std::make_unique<LetturaImmagini>(std::move(richieste));
+}
+
+void FormAvvio::mostraImmagini()
+{
+    const std::vector<QImage> immagini = m_lettura->risultato();
+    for (std::size_t i = 0; i < Image1.size(); ++i)
+        Image1[i]->mostra(immagini[i], m_lettura->richieste()[i].file);
+    m_lettura.reset();
 }
 
 void FormAvvio::mouseReleaseEvent(QMouseEvent *event)

@@ -2,10 +2,12 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 struct Contesto;
 class Etichetta;
 class Immagine;
+class LetturaImmagini;
 
 // The splash screen: the title and four random sign pictures on a random colour. A click
 // anywhere on it opens the main menu.
@@ -14,6 +16,7 @@ class FormAvvio : public QWidget
     Q_OBJECT
 public:
     explicit FormAvvio(Contesto &contesto, QWidget *parent = nullptr);
+    ~FormAvvio() override;
 
     std::array<Immagine *, 4> Image1{};
     Etichetta *Label1 = nullptr;
@@ -23,7 +26,9 @@ protected:
 
 private:
     void Form_Load();
+    void mostraImmagini();
     void vaiAlMenu();
 
     Contesto &m_contesto;
+    std::unique_ptr<LetturaImmagini> m_lettura; // the pictures, while they are read
 };
