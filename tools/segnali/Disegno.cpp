@@ -283,14 +283,6 @@ QHash<QString, Pittogramma> creaPittogrammi()
         tratto(p, c, 5);
         p.drawLine(QPointF(42, 70), QPointF(10, 54));
     };
-    m["strisce"] = [](QPainter &p, const QColor &c) {
-        riempi(p, c);
-        for (int i = 0; i < 5; ++i) {
-            const double x = 2 + i * 20;
-            p.drawPolygon(QPolygonF({QPointF(x + 4, 0), QPointF(x + 14, 0), QPointF(x + 10, 100),
-                                     QPointF(x, 100)}));
-        }
-    };
     m["discesa"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
         p.drawPolygon(QPolygonF({QPointF(0, 42), QPointF(100, 92), QPointF(0, 92)}));
@@ -318,14 +310,6 @@ QHash<QString, Pittogramma> creaPittogrammi()
                 onda.cubicTo(4 + i * 23 + 6, y - 6, 4 + i * 23 + 17, y + 6, 4 + (i + 1) * 23, y);
             p.drawPath(onda);
         }
-    };
-    m["banchina"] = [](QPainter &p, const QColor &c) {
-        riempi(p, c);
-        p.drawRect(QRectF(0, 74, 58, 7));
-        for (int i = 0; i < 5; ++i)
-            p.drawEllipse(QPointF(62 + i * 8, 78 + i * 4), 2.6, 2.6);
-        for (int i = 0; i < 4; ++i)
-            p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
         tratto(p, c, 7.5);

@@ -130,7 +130,7 @@ std::vector<Segnale> crea()
         divieto(58, {pt("tromba", QRectF(220, 340, 560, 320))}, Barra::Divieto),
         divieto(59, {pt("camion_retro", QRectF(220, 330, 260, 300), ROSSO), ic("car", QRectF(500, 330, 290, 290))}),
         divieto(60, {pt("carretto", QRectF(200, 380, 300, 300)), ic("horse", QRectF(440, 280, 350, 350))}),
-        divieto(61, {ic("walk", DIS)}),
+        divieto(61, {pt("pedone", QRectF(230, 210, 540, 580))}),
         divieto(62, {ic("bicycle", QRectF(200, 200, 600, 600))}),
         divieto(63, {pt("motocicletta", QRectF(180, 170, 640, 640))}),
         divieto(64, {ic("human-dolly", DIS, NERO, true)}),
