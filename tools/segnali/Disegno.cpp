@@ -283,14 +283,6 @@ QHash<QString, Pittogramma> creaPittogrammi()
         tratto(p, c, 5);
         p.drawLine(QPointF(42, 70), QPointF(10, 54));
     };
-    m["strisce"] = [](QPainter &p, const QColor &c) {
-        riempi(p, c);
-        for (int i = 0; i < 5; ++i) {
-            const double x = 2 + i * 20;
-            p.drawPolygon(QPolygonF({QPointF(x + 4, 0), QPointF(x + 14, 0), QPointF(x + 10, 100),
-                                     QPointF(x, 100)}));
-        }
-    };
     m["discesa"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
         p.drawPolygon(QPolygonF({QPointF(0, 42), QPointF(100, 92), QPointF(0, 92)}));
@@ -318,14 +310,6 @@ QHash<QString, Pittogramma> creaPittogrammi()
                 onda.cubicTo(4 + i * 23 + 6, y - 6, 4 + i * 23 + 17, y + 6, 4 + (i + 1) * 23, y);
             p.drawPath(onda);
         }
-    };
-    m["banchina"] = [](QPainter &p, const QColor &c) {
-        riempi(p, c);
-        p.drawRect(QRectF(0, 74, 58, 7));
-        for (int i = 0; i < 5; ++i)
-            p.drawEllipse(QPointF(62 + i * 8, 78 + i * 4), 2.6, 2.6);
-        for (int i = 0; i < 4; ++i)
-            p.drawEllipse(QPointF(66 + i * 8, 88 + i * 3), 2.2, 2.2);
     };
     m["onde"] = [](QPainter &p, const QColor &c) {
         tratto(p, c, 7.5);
@@ -401,23 +385,71 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawEllipse(QPointF(50, 86), 10, 10);
     };
     m["fiamme"] = [](QPainter &p, const QColor &c) {
-        riempi(p, c);
+        // A fire of five tongues on one bed, with a white tongue inside.
         QPainterPath f(QPointF(12, 100));
-        f.cubicTo(0, 80, 10, 60, 18, 48);
-        f.cubicTo(20, 62, 24, 68, 30, 70);
-        f.cubicTo(26, 50, 34, 24, 50, 0);
-        f.cubicTo(52, 24, 64, 40, 66, 62);
-        f.cubicTo(72, 58, 76, 50, 78, 38);
-        f.cubicTo(92, 56, 100, 80, 88, 100);
+        f.cubicTo(2, 86, 0, 60, 6, 42);      // up to the first tip
+        f.cubicTo(10, 50, 14, 56, 19, 58);
+        f.cubicTo(16, 40, 18, 26, 27, 12);   // second
+        f.cubicTo(30, 24, 34, 34, 38, 40);
+        f.cubicTo(36, 24, 42, 10, 53, 0);    // third, the tallest
+        f.cubicTo(56, 14, 62, 28, 64, 38);
+        f.cubicTo(68, 30, 72, 24, 77, 16);   // fourth
+        f.cubicTo(80, 32, 82, 48, 83, 58);
+        f.cubicTo(88, 54, 92, 50, 97, 44);   // fifth
+        f.cubicTo(102, 62, 100, 88, 88, 100);
         f.closeSubpath();
+        riempi(p, c);
         p.drawPath(f);
-        // the inner tongue in white
-        QPainterPath g(QPointF(36, 100));
-        g.cubicTo(30, 88, 38, 74, 48, 62);
-        g.cubicTo(50, 76, 60, 84, 64, 100);
-        g.closeSubpath();
+        QPainterPath g(QPointF(38, 92));
+        g.cubicTo(30, 80, 40, 66, 50, 50);
+        g.cubicTo(52, 64, 68, 74, 63, 92);
+        g.cubicTo(56, 97, 44, 97, 38, 92);
         riempi(p, Qt::white);
         p.drawPath(g);
+    };
+    m["pedone"] = [](QPainter &p, const QColor &c) {
+        // A man striding to the right, with a white rim so that his feet stand out on the stripes.
+        auto figura = [&](const QColor &col, double extra) {
+            p.setPen(QPen(col, 2 * extra, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(col);
+            p.drawEllipse(QPointF(56, 10), 10, 10);
+            auto arto = [&](std::initializer_list<QPointF> punti, double w) {
+                p.setPen(QPen(col, w + 2 * extra, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.setBrush(Qt::NoBrush);
+                p.drawPolyline(QPolygonF(QVector<QPointF>(punti)));
+            };
+            arto({{51, 28}, {38, 38}, {28, 50}}, 7.5);        // back arm
+            arto({{53, 27}, {48, 52}}, 15);                   // trunk
+            arto({{47, 52}, {36, 70}, {26, 88}, {18, 88}}, 10); // back leg
+            arto({{48, 52}, {60, 70}, {64, 92}, {74, 92}}, 10); // front leg
+            arto({{55, 28}, {68, 38}, {80, 44}}, 7.5);        // front arm
+        };
+        figura(Qt::white, 4);
+        figura(c, 0);
+    };
+    m["zebra"] = [](QPainter &p, const QColor &c) {
+        // Zebra stripes seen in perspective: five bars narrowing towards the far kerb.
+        riempi(p, c);
+        for (int i = 0; i < 5; ++i) {
+            const double a = i * 2 / 9.0, b = (i * 2 + 1) / 9.0;
+            p.drawPolygon(QPolygonF({QPointF(18 + 64 * a, 0), QPointF(18 + 64 * b, 0), QPointF(100 * b, 100),
+                                     QPointF(100 * a, 100)}));
+        }
+    };
+    m["banchina_morbida"] = [](QPainter &p, const QColor &c) {
+        // The carriageway ends on the right in a soft shoulder that slopes away, drawn as loose earth.
+        riempi(p, c);
+        p.drawPolygon(QPolygonF({QPointF(0, 68), QPointF(54, 68), QPointF(60, 78), QPointF(0, 78)}));
+        tratto(p, c, 4);
+        p.drawLine(QPointF(54, 68), QPointF(100, 92));
+        riempi(p, c);
+        for (int riga = 0; riga < 3; ++riga)
+            for (int i = 0; i < 6; ++i) {
+                const double x = 62 + riga * 4 + i * 7.5;
+                const double y = 68 + (x - 54) * 24 / 46 + 6 + riga * 6.5;
+                if (y < 98 && x < 100)
+                    p.drawEllipse(QPointF(x, y), 2.6, 2.6);
+            }
     };
     m["mucca"] = [](QPainter &p, const QColor &c) {
         riempi(p, c);
