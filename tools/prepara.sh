@@ -3,7 +3,7 @@
 # Sourced, so it inherits `set -euo pipefail` from its caller.
 
 PACCHETTI=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
     fonts-liberation fonts-dejavu-core
 )
@@ -34,6 +34,9 @@ installa_mancanti() {
 }
 
 compila() {
+    # One compiler cache for every checkout of the project on this machine: paths below
+    # the checkout's parent folder are hashed as relative ones.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=1
     cmake --preset default >/dev/null
     cmake --build --preset default
 }
