@@ -179,10 +179,25 @@ def numero_del_testo(testo):
 # ============================================================================ activities
 
 
+GUIDA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "guida")
+
+
+def guida(finestra):
+    """The help of a screen as F1 shows it: the version line, then the text in the sources."""
+    with open(os.path.join(GUIDA, finestra + ".txt"), encoding="utf-8") as testo:
+        return "Cartavia 1.00 - guida\n\n" + testo.read().strip()
+
+
 @caso("avvio_menu_esci")
 def avvio_menu_esci(s):
-    """Splash, main menu, About box, Esci with No and with Yes."""
+    """Splash, main menu, their help (F1, read by a screen reader), About box, Esci with No
+    and with Yes."""
+    s.splash()
+    tasto("F1")
+    s.rispondi(guida("FormAvvio"), "Return")
     s.vai_al_menu()
+    tasto("F1")
+    s.rispondi(guida("FormMenu"), "Escape")
     menu = s.menu()
     clic_centro(s.a.estensione(s.a.pulsante(menu, "Informazioni")))
     s.rispondi("Orvella  \n ----------------------- \nhttps://cartavia.example.org\n"
