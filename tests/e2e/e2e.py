@@ -195,7 +195,11 @@ def avvio_menu_esci(s):
     s.splash()
     tasto("F1")
     s.rispondi(guida("FormAvvio"), "Return")
-    s.vai_al_menu()
+    menu = s.vai_al_menu()
+    # With no window manager here, the keys go to the window under the pointer: a click on
+    # the menu's empty middle band gives it the keyboard.
+    x, y, w, h = s.a.estensione(menu)
+    clic(x + w // 2, y + h * 3 // 5)
     tasto("F1")
     s.rispondi(guida("FormMenu"), "Escape")
     menu = s.menu()
