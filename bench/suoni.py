@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Sound players side by side: each candidate plays no.wav TIMES times, INTERVAL ms apart,
 then si1.wav and, 0.2 s later, no.wav (which must cut it off), through a private PulseAudio
 null sink whose monitor parec records. Prints one table row per player.
