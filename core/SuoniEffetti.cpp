@@ -1,5 +1,6 @@
 #include "core/SuoniEffetti.h"
 
+#include "core/Errore.h"
 #include "core/Percorsi.h"
 
 #include <QApplication>
@@ -7,16 +8,9 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
 #include <QtEndian>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -27,33 +21,17 @@ constexpr int FineCoda = 1000; // ms
 constexpr qint64 DimensioneMassima = 16 * 1024 * 1024;
 
 // The whole file, if it is a regular file (after following symbolic links) of at most
-// DimensioneMassima bytes. Named pipes, devices and folders are refused before opening.
+// DimensioneMassima bytes. Named pipes, devices and folders are refused without waiting.
 bool leggiFileRegolare(const QString &file, QByteArray &contenuto)
 {
-#ifdef Q_OS_UNIX
-    const QByteArray nome = QFile::encodeName(file);
-    struct stat info {};
-    if (::stat(nome.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > DimensioneMassima)
-        return false;
-    // Should the file change into something else meanwhile, O_NONBLOCK keeps open() from
-    // waiting and fstat() sees it.
-    const int fd = ::open(nome.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    QFile lettore;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
-        || !lettore.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    QFile lettore(file);
+    try {
+        apriInLettura(lettore);
+    } catch (const ErroreCartavia &) {
         return false;
     }
-#else
-    const QFileInfo info(file);
-    if (!info.isFile() || info.size() > DimensioneMassima)
+    if (lettore.size() > DimensioneMassima)
         return false;
-    QFile lettore(file);
-    if (!lettore.open(QIODevice::ReadOnly))
-        return false;
-#endif
     contenuto = lettore.read(DimensioneMassima + 1);
     return lettore.error() == QFileDevice::NoError && contenuto.size() <= DimensioneMassima;
 }

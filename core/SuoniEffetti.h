@@ -19,7 +19,7 @@ struct SuonoDecodificato
 
 // Reads a WAV file (PCM of 8, 16 or 32 bits, or 32-bit float; any rate, one or two
 // channels). Anything that is not a regular file, once symbolic links are followed, is
-// refused before it is opened, so a named pipe cannot make the program wait. Returns false
+// refused without waiting (apriInLettura), so a named pipe cannot hold the program. Returns false
 // when the file is missing, unreadable or not such a WAV file.
 bool decodificaWav(const QString &file, SuonoDecodificato &suono);
 

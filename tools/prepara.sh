@@ -4,7 +4,7 @@
 
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libjpeg-dev
     fonts-liberation fonts-dejavu-core
 )
 # Only the tests need these: a virtual display, real input and screenshots; the
