@@ -702,6 +702,16 @@ caso_errore("dati_immagini_illeggibili", immagini_illeggibili, "Impossibile legg
             prefisso_file="jpg/", come_nessuno=True)
 
 
+@caso("dati_immagini_tolte_dal_menu")
+def immagini_tolte_dal_menu(s):
+    """The pictures go while the menu is open: the quiz that a click opens fails inside a
+    button's slot, and that failure still ends in the one box and exit status 1."""
+    s.vai_al_menu()
+    shutil.rmtree(s.cartella.file("jpg"))
+    menu = s.menu()
+    clic_centro(s.a.estensione(s.a.pulsante(menu, "definire il segnale")))
+    return errore_atteso(s, "File non trovato", prefisso_file="jpg/")
+
 @caso("dati_200mb_buono", prepara=catalogo_enorme_buono)
 def enorme_buono(s):
     """200 MB whose first 144 lines are good: the program starts at once."""
