@@ -4,6 +4,7 @@
 #include "core/DialoghiQt.h"
 #include "core/Stato.h"
 #include "core/SuoniQt.h"
+#include "core/VoceQt.h"
 
 int main(int argc, char *argv[])
 {
@@ -14,7 +15,8 @@ int main(int argc, char *argv[])
     DialoghiQt dialoghi;
     const QString cartella = QCoreApplication::applicationDirPath();
     SuoniQt suoni(cartella, cartella);
-    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma};
+    VoceQt voce(cartella);
+    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma, voce};
     app.impostaContesto(&contesto);
 
     if (!eseguiProtetto(contesto, [&] { avviaProgramma(contesto); }))

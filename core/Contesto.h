@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Voce.h"
+
 #include <QString>
 #include <functional>
 
@@ -8,9 +10,9 @@ class Dialoghi;
 class Suoni;
 struct Stato;
 
-// What every window is handed when it is created: the shared state, the three seams to
-// the outside (random draws, sounds, message boxes), the program directory, and the way
-// to end the program.
+// What every window is handed when it is created: the shared state, the seams to the
+// outside (random draws, sounds, message boxes, reading aloud), the program directory, and
+// the way to end the program.
 struct Contesto
 {
     Stato &stato;
@@ -20,4 +22,6 @@ struct Contesto
     QString cartella;
     // Ends the program at once with this exit status; no window is asked first.
     std::function<void(int)> termina;
+    // Reads texts aloud on a right click or Ctrl+L; silent unless one is handed over.
+    Voce &voce = voceMuta();
 };

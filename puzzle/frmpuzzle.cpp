@@ -3,6 +3,7 @@
 #include "core/Aspetto.h"
 #include "core/Casuale.h"
 #include "core/Contesto.h"
+#include "core/Controlli.h"
 #include "core/Immagini.h"
 #include "core/Modulo1.h"
 #include "core/Percorsi.h"
@@ -49,6 +50,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Label1->setFont(carattere(QStringLiteral("Arial"), 12, false));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
+    rendiLeggibile(Label1, contesto.voce);
 
     Frame1 = new QGroupBox(area);
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));

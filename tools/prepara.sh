@@ -2,17 +2,23 @@
 # Shared by ./run and ./test: install what is missing, then configure and build.
 # Sourced, so it inherits `set -euo pipefail` from its caller.
 
+# Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin); Debian 12's
+# qt6-speech-dev forgets that its header and CMake package need QtQmlIntegration, which
+# comes with qt6-declarative-dev.
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
+    qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
     fonts-liberation fonts-dejavu-core
 )
 # Only the tests need these: a virtual display, real input and screenshots; the
 # validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package;
 # for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services, and
-# setpriv (util-linux) to run the program as an unprivileged user.
+# setpriv (util-linux) to run the program as an unprivileged user; for the read-aloud case,
+# speech-dispatcher with espeak-ng speaking into a PulseAudio null sink recorded with parec.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
-    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux)
+    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng pulseaudio pulseaudio-utils)
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
 # "asan" preset builds with g++, whose sanitizer runtimes come with it.)

@@ -32,6 +32,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         impostaSfondo(etichetta, ColoreSistemaFinestra);
         impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
         connect(etichetta, &Etichetta::clic, this, [this, i] { Label1_Click(i); });
+        rendiLeggibile(etichetta, contesto.voce);
         Label1[static_cast<std::size_t>(i)] = etichetta;
     }
 
@@ -71,6 +72,7 @@ void formTrova::Label1_Click(int Index)
     mostraFaccia(giusta);
     if (!giusta) {
         mostraErrati();
+        dopoRisposta();
         return;
     }
     mostraEsatti();
@@ -78,6 +80,7 @@ void formTrova::Label1_Click(int Index)
     impostaSfondo(cliccata, ColoreRosso);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
+    dopoRisposta();
 }
 
 void formTrova::Command1_Click()

@@ -132,6 +132,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         casella->setAccessibleName(QStringLiteral("Casella ") + numero);
         connect(casella, &CasellaRilascio::rilasciata, this,
                 [this, k](int slot) { Label2_DragDrop(k, slot); });
+        rendiLeggibile(casella, contesto.voce); // once a definition stands in it
         Label2[i] = casella;
     }
     for (int k = 0; k < SlotAbbinamento; ++k) {
@@ -144,6 +145,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         definizione->setCursor(puntatore);
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 [this, k](QPoint punto) { trascina(k, punto); });
+        rendiLeggibile(definizione, contesto.voce);
         Label1[static_cast<std::size_t>(k)] = definizione;
     }
 
@@ -195,6 +197,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         return;
     case Abbinamento::Esito::Errato:
         impostaSfondoEsercizio(m_esercizio.colore());
+        dopoRisposta();
         return;
     case Abbinamento::Esito::Esatto:
     case Abbinamento::Esito::Completato: {
@@ -206,6 +209,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         definizione->hide();
         if (m_esercizio.completo())
             Command1->show();
+        dopoRisposta();
         return;
     }
     }

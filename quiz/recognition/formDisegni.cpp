@@ -62,6 +62,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     impostaSfondo(testo, ColoreSistemaFinestra);
     impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+    rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -115,6 +116,7 @@ void formDisegni::Image1_Click(int Index)
     m_riconoscimento.rispondi(Index);
     if (!giusta) {
         mostraErrati();
+        dopoRisposta();
         return;
     }
     mostraEsatti();
@@ -127,6 +129,7 @@ void formDisegni::Image1_Click(int Index)
     for (Immagine *immagine : Image1)
         immagine->setEnabled(false);
     Command1->setEnabled(true);
+    dopoRisposta();
 }
 
 void formDisegni::Command1_Click()

@@ -118,12 +118,15 @@ class CartellaProgramma:
     """A throw-away program directory with a copy of the executable, a catalogue
     "Segnale 1".."Segnale 144", 144 coloured pictures and the real sounds."""
 
-    def __init__(self, radice, eseguibile, suoni, modello_jpg=None):
+    def __init__(self, radice, eseguibile, suoni, modello_jpg=None, moduli=()):
         self.radice = radice
         self.cartella = os.path.join(radice, "programma")
         os.makedirs(self.cartella)
         self.eseguibile = os.path.join(self.cartella, "cartavia")
         shutil.copy2(eseguibile, self.eseguibile)
+        # Modules the program loads from beside itself (libcartavia_voce.so ...), when asked.
+        for modulo in moduli:
+            shutil.copy2(os.path.join(os.path.dirname(eseguibile), modulo), self.file(modulo))
         scrivi_catalogo(self.file("lista.txt"))
         if modello_jpg:
             shutil.copytree(modello_jpg, self.file("jpg"))
@@ -238,6 +241,11 @@ def clic(x, y):
     xdotool("click", 1)
 
 
+def clic_destro(x, y):
+    muovi(x, y)
+    xdotool("click", 3)
+
+
 def clic_centro(estensione):
     x, y, w, h = estensione
     clic(x + w // 2, y + h // 2)
@@ -345,3 +353,80 @@ class Programma:
         codice = self.aspetta_uscita(limite)
         verifica(codice >= 0, f"il programma è morto per il segnale {-codice}")
         uguale(codice, attesa, "codice di uscita")
+
+
+# ---------------------------------------------------------------------------- sound
+
+
+class Audio:
+    """A PulseAudio server of the case's own session (in its XDG_RUNTIME_DIR) whose default
+    output is a null sink; `registra` records that sink's monitor with parec."""
+
+    SINK = "cartavia"
+    FREQUENZA = 16000
+
+    def __init__(self, cartella_lavoro):
+        self.cartella = cartella_lavoro
+        self.registro = open(os.path.join(cartella_lavoro, "pulseaudio.log"), "wb")
+        self.processo = subprocess.Popen(
+            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
+             "-L", "module-native-protocol-unix",
+             "-L", f"module-null-sink sink_name={self.SINK}"],
+            stdout=self.registro, stderr=subprocess.STDOUT, start_new_session=True)
+        aspetta(lambda: subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL).returncode == 0,
+                "il server PulseAudio", 15)
+        subprocess.run(["pactl", "set-default-sink", self.SINK], check=True, timeout=10)
+        self.parec = None
+
+    def registra(self):
+        """Starts recording the sink, mono 16 kHz, into a file read by `campioni`."""
+        self.file = os.path.join(self.cartella, "registrazione.raw")
+        self.parec = subprocess.Popen(
+            ["parec", "-d", f"{self.SINK}.monitor", "--format=s16le", f"--rate={self.FREQUENZA}",
+             "--channels=1", "--latency-msec=20", self.file],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        aspetta(lambda: os.path.exists(self.file) and os.path.getsize(self.file) > 0,
+                "la registrazione avviata", 10)
+
+    def campioni(self):
+        """Every sample recorded so far."""
+        import array
+        with open(self.file, "rb") as f:
+            dati = f.read()
+        return array.array("h", dati[:len(dati) // 2 * 2])
+
+    def udibili(self, da=0, soglia=1000):
+        """Samples from index `da` louder than `soglia` (of 32767)."""
+        return sum(1 for c in self.campioni()[da:] if abs(c) > soglia)
+
+    def chiudi(self):
+        for processo in (self.parec, self.processo):
+            if processo and processo.poll() is None:
+                processo.terminate()
+                try:
+                    processo.wait(5)
+                except subprocess.TimeoutExpired:
+                    processo.kill()
+                    processo.wait()
+        self.registro.close()
+
+
+class SintesiVocale:
+    """speech-dispatcher of the case's own session (with the espeak-ng output module it
+    finds), started before the program so that the program's first reading finds it."""
+
+    def __init__(self, cartella_lavoro):
+        self.pid_file = os.path.join(cartella_lavoro, "speech-dispatcher", "pid",
+                                     "speech-dispatcher.pid")
+        # It forks itself into the background and ends alone after two minutes unused.
+        subprocess.run(["speech-dispatcher", "-t", "120"], check=True, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        aspetta(lambda: os.path.exists(self.pid_file), "speech-dispatcher avviato", 15)
+
+    def chiudi(self):
+        try:
+            with open(self.pid_file) as f:
+                os.kill(int(f.read().strip()), signal.SIGTERM)
+        except (OSError, ValueError):
+            pass

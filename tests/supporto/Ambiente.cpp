@@ -89,7 +89,7 @@ void CartellaProgramma::rimuovi(const QString &relativo)
 
 Ambiente::Ambiente()
     : contesto{stato, casuale, suoni, dialoghi, cartella.percorso(),
-               [this](int codice) { codiceUscita = codice; }}
+               [this](int codice) { codiceUscita = codice; }, voce}
 {
     stato.ListaSegnali = caricaCatalogo(cartella.percorso());
 }
