@@ -5,7 +5,9 @@
 struct Contesto;
 
 // The application object. Any failure thrown while an event is handled, in whatever window,
-// ends up here: it is shown once and the program ends with a non-zero status.
+// ends up here: it is shown once and the program ends with a non-zero status. When there is
+// no display to connect to (none set, or one that cannot be reached), its construction prints
+// one line naming the problem on standard error and ends the program with status 1.
 class Applicazione : public QApplication
 {
     Q_OBJECT
@@ -16,6 +18,9 @@ public:
     bool notify(QObject *destinatario, QEvent *evento) override;
 
 private:
+    static int &primaDelloSchermo(int &argc);
+    static void schermoAperto();
+
     Contesto *m_contesto = nullptr;
 };
 

@@ -25,7 +25,8 @@ class Voce;
 // never for a picture, whose name would give the answer away. An empty label reads nothing.
 void rendiLeggibile(QLabel *etichetta, Voce &voce);
 
-// A label that reports a click: pressed and released over it with the left button.
+// A label that reports a click: pressed and released over it with the left button. Its text
+// is plain text: a catalogue text that looks like markup shows as typed.
 // A disabled label ignores the mouse, like every disabled widget.
 class Etichetta : public QLabel
 {

@@ -50,6 +50,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Label1->setFont(carattere(QStringLiteral("Arial"), 12, false));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);
     rendiLeggibile(Label1, contesto.voce);
 
     Frame1 = new QGroupBox(area);

@@ -7,7 +7,7 @@
 # comes with qt6-declarative-dev.
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libjpeg-dev
     qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
     fonts-liberation fonts-dejavu-core
 )

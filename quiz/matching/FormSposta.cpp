@@ -63,6 +63,7 @@ void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
 
 CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setAcceptDrops(true);
 }
 

@@ -744,6 +744,20 @@ def immagini_cartelle(c):
         os.mkdir(c.file("jpg", nome))
 
 
+def catalogo_pipe(c):
+    # A named pipe that nobody writes to: opening it for reading would wait forever.
+    os.remove(c.file("lista.txt"))
+    os.mkfifo(c.file("lista.txt"))
+
+
+def immagini_pipe(c):
+    # Every picture a symbolic link to one named pipe.
+    os.mkfifo(c.file("pipe"))
+    for nome in os.listdir(c.file("jpg")):
+        os.remove(c.file("jpg", nome))
+        os.symlink(os.path.join("..", "pipe"), c.file("jpg", nome))
+
+
 def catalogo_illeggibile(c):
     os.chmod(c.file("lista.txt"), 0)
 
@@ -799,6 +813,8 @@ caso_errore("dati_jpeg_troncato", immagini_troncate, "Immagine non valida", pref
 caso_errore("dati_jpeg_corrotto", immagini_corrotte, "Immagine non valida", prefisso_file="jpg/")
 caso_errore("dati_immagine_cartella", immagini_cartelle, "Impossibile leggere il file",
             prefisso_file="jpg/")
+caso_errore("dati_lista_pipe", catalogo_pipe, "Impossibile leggere il file", "lista.txt")
+caso_errore("dati_immagini_pipe", immagini_pipe, "Impossibile leggere il file", prefisso_file="jpg/")
 caso_errore("dati_lista_illeggibile", catalogo_illeggibile, "Impossibile leggere il file",
             "lista.txt", come_nessuno=True)
 caso_errore("dati_immagini_illeggibili", immagini_illeggibili, "Impossibile leggere il file",
@@ -950,7 +966,7 @@ def esterno(argomenti):
             for nome in cartelle + files:
                 try:
                     os.chmod(os.path.join(base, nome), 0o755, follow_symlinks=False)
-                except OSError:
+                except (OSError, NotImplementedError):  # a symbolic link has no mode here
                     pass
         shutil.rmtree(radice, ignore_errors=True)
 
