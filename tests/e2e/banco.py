@@ -124,6 +124,10 @@ class CartellaProgramma:
         os.makedirs(self.cartella)
         self.eseguibile = os.path.join(self.cartella, "cartavia")
         shutil.copy2(eseguibile, self.eseguibile)
+        # The sound player, a module the program loads from beside itself.
+        modulo = os.path.join(os.path.dirname(eseguibile), "libcartavia_suoni.so")
+        if os.path.exists(modulo):
+            shutil.copy2(modulo, os.path.join(self.cartella, "libcartavia_suoni.so"))
         # Modules the program loads from beside itself (libcartavia_voce.so ...), when asked.
         for modulo in moduli:
             shutil.copy2(os.path.join(os.path.dirname(eseguibile), modulo), self.file(modulo))
@@ -321,6 +325,9 @@ class Programma:
         self.cartella = cartella
         ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                         QT_QPA_PLATFORM="xcb")
+        # No sound server unless the case brings its own: never the desktop's, and none
+        # started on demand (libpulse's autospawn).
+        ambiente["PULSE_SERVER"] = "unix:" + os.path.join(cartella.radice, "lavoro", "nessun-audio")
         ambiente.update(ambiente_extra or {})
         if "ASAN_OPTIONS" in ambiente:
             # Under the sanitizers, memory errors stop the program as usual; leaks are checked by
@@ -355,72 +362,18 @@ class Programma:
         uguale(codice, attesa, "codice di uscita")
 
 
-# ---------------------------------------------------------------------------- sound
-
-
-class Audio:
-    """A PulseAudio server of the case's own session (in its XDG_RUNTIME_DIR) whose default
-    output is a null sink; `registra` records that sink's monitor with parec."""
-
-    SINK = "cartavia"
-    FREQUENZA = 16000
-
-    def __init__(self, cartella_lavoro):
-        self.cartella = cartella_lavoro
-        self.registro = open(os.path.join(cartella_lavoro, "pulseaudio.log"), "wb")
-        self.processo = subprocess.Popen(
-            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
-             "-L", "module-native-protocol-unix",
-             "-L", f"module-null-sink sink_name={self.SINK}"],
-            stdout=self.registro, stderr=subprocess.STDOUT, start_new_session=True)
-        aspetta(lambda: subprocess.run(["pactl", "info"], stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL).returncode == 0,
-                "il server PulseAudio", 15)
-        subprocess.run(["pactl", "set-default-sink", self.SINK], check=True, timeout=10)
-        self.parec = None
-
-    def registra(self):
-        """Starts recording the sink, mono 16 kHz, into a file read by `campioni`."""
-        self.file = os.path.join(self.cartella, "registrazione.raw")
-        self.parec = subprocess.Popen(
-            ["parec", "-d", f"{self.SINK}.monitor", "--format=s16le", f"--rate={self.FREQUENZA}",
-             "--channels=1", "--latency-msec=20", self.file],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        aspetta(lambda: os.path.exists(self.file) and os.path.getsize(self.file) > 0,
-                "la registrazione avviata", 10)
-
-    def campioni(self):
-        """Every sample recorded so far."""
-        import array
-        with open(self.file, "rb") as f:
-            dati = f.read()
-        return array.array("h", dati[:len(dati) // 2 * 2])
-
-    def udibili(self, da=0, soglia=1000):
-        """Samples from index `da` louder than `soglia` (of 32767)."""
-        return sum(1 for c in self.campioni()[da:] if abs(c) > soglia)
-
-    def chiudi(self):
-        for processo in (self.parec, self.processo):
-            if processo and processo.poll() is None:
-                processo.terminate()
-                try:
-                    processo.wait(5)
-                except subprocess.TimeoutExpired:
-                    processo.kill()
-                    processo.wait()
-        self.registro.close()
+# ---------------------------------------------------------------------------- speech
 
 
 class SintesiVocale:
     """speech-dispatcher of the case's own session (with the espeak-ng output module it
     finds), started before the program so that the program's first reading finds it."""
 
-    def __init__(self, cartella_lavoro):
+    def __init__(self, cartella_lavoro, ambiente):
         self.pid_file = os.path.join(cartella_lavoro, "speech-dispatcher", "pid",
                                      "speech-dispatcher.pid")
         # It forks itself into the background and ends alone after two minutes unused.
-        subprocess.run(["speech-dispatcher", "-t", "120"], check=True, timeout=30,
+        subprocess.run(["speech-dispatcher", "-t", "120"], check=True, timeout=30, env=ambiente,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         aspetta(lambda: os.path.exists(self.pid_file), "speech-dispatcher avviato", 15)
 
