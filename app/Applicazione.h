@@ -4,12 +4,18 @@
 
 struct Contesto;
 
-// The application object: names the program for the desktop.
+// The application object: names the program for the desktop. When there is no display to
+// connect to (none set, or one that cannot be reached), its construction prints one line
+// naming the problem on standard error and ends the program with status 1.
 class Applicazione : public QApplication
 {
     Q_OBJECT
 public:
     Applicazione(int &argc, char **argv);
+
+private:
+    static int &primaDelloSchermo(int &argc);
+    static void schermoAperto();
 };
 
 // Ends the real program: every window disappears and the event loop returns `codice`.

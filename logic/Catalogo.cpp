@@ -56,6 +56,8 @@ public:
     }
 
 private:
+    static constexpr char FineTestoDos = 0x1A;
+
     static bool spazio(char c) { return c == ' ' || c == '\t'; }
     static bool separatore(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
@@ -63,10 +65,16 @@ private:
     {
         if (m_haCarattere)
             return false;
+        if (m_finito)
+            return true;
         m_haCarattere = m_sorgente.getChar(&m_carattere);
         if (!m_haCarattere && !m_sorgente.atEnd())
             throw ErroreCartavia(Cause::fileIlleggibile(), m_nomeFile);
-        return !m_haCarattere;
+        // The old DOS end-of-file mark ends the text; nothing after it is read.
+        if (m_haCarattere && m_carattere == FineTestoDos)
+            m_haCarattere = false;
+        m_finito = !m_haCarattere;
+        return m_finito;
     }
     char guarda() { return m_carattere; } // only after fine() returned false
     char leggi()
@@ -107,6 +115,7 @@ private:
     const QString &m_nomeFile;
     char m_carattere = 0;
     bool m_haCarattere = false;
+    bool m_finito = false;
 };
 
 bool multibyte(const QList<QByteArray> &campi)
@@ -118,11 +127,13 @@ bool multibyte(const QList<QByteArray> &campi)
     return false;
 }
 
+// Every field whole UTF-8 on its own: a sequence cut by the end of a field (or of the file)
+// is an error, not a character still to come.
 bool utf8Valido(const QList<QByteArray> &campi)
 {
-    QStringDecoder decodifica(QStringDecoder::Utf8);
     for (const QByteArray &campo : campi) {
-        QString scarto = decodifica(campo);
+        QStringDecoder decodifica(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString scarto = decodifica(campo);
         if (decodifica.hasError())
             return false;
     }
@@ -160,7 +171,9 @@ QStringList leggiCatalogo(QIODevice &sorgente, const QString &nomeFile)
     for (int n = 1; n <= NumeroSegnali; ++n)
         campi.append(lettore.campo(n));
 
-    const bool utf8 = bom || (multibyte(campi) && utf8Valido(campi));
+    // A byte-order mark only says what the writer meant: text after it that is no valid
+    // UTF-8 was written in Windows-1252 all the same.
+    const bool utf8 = (bom || multibyte(campi)) && utf8Valido(campi);
     QStringList lista{QString()};
     for (const QByteArray &campo : campi)
         lista.append(utf8 ? QString::fromUtf8(campo) : daWindows1252(campo));
@@ -171,5 +184,5 @@ QStringList caricaCatalogo(const QString &cartella)
 {
     QFile file(fileCatalogo(cartella));
     apriInLettura(file);
-    return leggiCatalogo(file, file.fileName());
+    return leggiCatalogo(file, fileCatalogo(cartella));
 }

@@ -3,7 +3,11 @@
 #include "logic/Errore.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString fileCatalogo(const QString &cartella)
 {
@@ -22,9 +26,22 @@ QString fileSuono(const QString &cartella, const QString &nome)
 
 void apriInLettura(QFile &file)
 {
-    const QFileInfo info(file.fileName());
-    if (!info.exists())
-        throw ErroreCartavia(Cause::fileNonTrovato(), file.fileName());
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw ErroreCartavia(Cause::fileIlleggibile(), file.fileName());
+    const QString nome = file.fileName();
+    // Opened without waiting, then checked: a named pipe would otherwise hold open(2) until
+    // some writer came, and a device never ends. Only a regular file, symbolic links
+    // followed, is a data file; checking the open file leaves no moment to swap it.
+    const int fd = ::open(QFile::encodeName(nome).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw ErroreCartavia(Cause::fileNonTrovato(), nome);
+        throw ErroreCartavia(Cause::fileIlleggibile(), nome);
+    }
+    struct stat stato;
+    const int flag = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &stato) != 0 || !S_ISREG(stato.st_mode) || flag < 0
+        || ::fcntl(fd, F_SETFL, flag & ~O_NONBLOCK) != 0
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw ErroreCartavia(Cause::fileIlleggibile(), nome);
+    }
 }

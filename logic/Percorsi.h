@@ -9,6 +9,7 @@ QString fileCatalogo(const QString &cartella);
 QString fileImmagine(const QString &cartella, int segnale); // .../jpg/7.jpg
 QString fileSuono(const QString &cartella, const QString &nome); // .../suoni/no.wav
 
-// Opens a data file for reading; throws ErroreCartavia naming it when it is missing, is a
-// folder, or cannot be read.
+// Opens a data file for reading; throws ErroreCartavia naming it when it is missing, is no
+// regular file once symbolic links are followed (a folder, a named pipe, a device), or
+// cannot be read. Never waits: it checks before it opens.
 void apriInLettura(QFile &file);

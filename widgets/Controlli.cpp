@@ -52,7 +52,10 @@ QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggett
 }
 }
 
-Etichetta::Etichetta(QWidget *parent) : QLabel(parent) {}
+Etichetta::Etichetta(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText); // a catalogue text shows as typed, never as markup
+}
 
 void Etichetta::mousePressEvent(QMouseEvent *event)
 {

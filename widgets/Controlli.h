@@ -18,7 +18,8 @@ void descriviPerLettore(QWidget *controllo, const QString &nome,
 // and its value, "12".
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo);
 
-// A label that reports a click: pressed and released over it with the left button.
+// A label that reports a click: pressed and released over it with the left button. Its text
+// is plain text: a catalogue text that looks like markup shows as typed.
 // A disabled label ignores the mouse, like every disabled widget.
 class Etichetta : public QLabel
 {

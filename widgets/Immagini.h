@@ -10,8 +10,9 @@
 #include <vector>
 
 // Reads a sign picture, decoded straight at `dimensione` device pixels (JPEG scales while it
-// decodes), or at its own size when `dimensione` is empty. A file that is missing, is a
-// folder, cannot be read, or is not a whole picture throws ErroreCartavia naming it.
+// decodes), or at its own size when `dimensione` is empty. A file that is missing, is no
+// regular file, cannot be read, or is no picture throws ErroreCartavia naming it; so does a
+// JPEG that libjpeg reports damaged (cut short, corrupt data), wherever its end marker lies.
 QImage caricaImmagine(const QString &file, const QSize &dimensione = QSize());
 
 // One picture to read: its file and the size to decode it at.

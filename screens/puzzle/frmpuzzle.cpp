@@ -42,6 +42,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Label1->setFont(carattere(QStringLiteral("Arial"), 12, false));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);
 
     Frame1 = new QGroupBox(area);
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));

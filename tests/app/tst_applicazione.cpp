@@ -15,11 +15,36 @@
 #include <stdexcept>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // A failure as a window's slot can meet one.
 void guasto()
 {
     throw ErroreCartavia(QStringLiteral("File non trovato"), QStringLiteral("/p/jpg/3.jpg"));
+}
+
+// A JPEG with some detail in it (so its scan data runs to some kilobytes), as a camera
+// would write it.
+QByteArray jpegDettagliato()
+{
+    QImage immagine(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < immagine.height(); ++y)
+        for (int x = 0; x < immagine.width(); ++x)
+            immagine.setPixel(x, y, qRgb((x * 7 + y * 3) % 256, (x * y) % 256, (x ^ y) * 2 % 256));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    immagine.save(&buffer, "JPG", 90);
+    return jpeg;
+}
+
+// Where the entropy-coded data of the (only) scan begins: after the start-of-scan header.
+qsizetype inizioScansione(const QByteArray &jpeg)
+{
+    const qsizetype sos = jpeg.indexOf(QByteArrayLiteral("\xFF\xDA"));
+    const int lunghezza = (uchar(jpeg.at(sos + 2)) << 8) | uchar(jpeg.at(sos + 3));
+    return sos + 2 + lunghezza;
 }
 
 void scrivi(const QString &file, const QByteArray &byte)
@@ -38,6 +63,8 @@ private slots:
     void erroreInUnoSlot();
     void immagini_data();
     void immagini();
+    void jpegGiudicatoDalDecodificatore_data();
+    void jpegGiudicatoDalDecodificatore();
     void immagineRidotta();
     void immagineNelRiquadro();
     void immaginiInsieme_data();
@@ -86,6 +113,7 @@ void TestApplicazione::immagini_data()
     QTest::addColumn<QString>("causa");
     QTest::newRow("mancante") << "mancante" << "File non trovato";
     QTest::newRow("cartella") << "cartella" << "Impossibile leggere il file";
+    QTest::newRow("pipe") << "pipe" << "Impossibile leggere il file"; // nobody writes to it
     QTest::newRow("troncata") << "troncata" << "Immagine non valida";
     QTest::newRow("spazzatura") << "spazzatura" << "Immagine non valida";
     QTest::newRow("vuota") << "vuota" << "Immagine non valida";
@@ -105,6 +133,8 @@ void TestApplicazione::immagini()
 
     if (caso == QLatin1String("cartella"))
         QDir().mkdir(file);
+    else if (caso == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     else if (caso == QLatin1String("troncata"))
         scrivi(file, jpeg.left(jpeg.size() * 2 / 3));
     else if (caso == QLatin1String("spazzatura"))
@@ -117,6 +147,55 @@ void TestApplicazione::immagini()
         QFAIL("a bad picture was accepted");
     } catch (const ErroreCartavia &errore) {
         QCOMPARE(errore.causa(), causa);
+        QCOMPARE(errore.file(), file);
+    }
+}
+
+// libjpeg decodes what it can of a damaged file and only reports the damage: the report
+// refuses the picture, where its end marker stands does not matter.
+void TestApplicazione::jpegGiudicatoDalDecodificatore_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<bool>("valida");
+    const QByteArray jpeg = jpegDettagliato();
+    const qsizetype dati = inizioScansione(jpeg);
+    const qsizetype mezzo = dati + (jpeg.size() - 2 - dati) / 2;
+
+    QTest::newRow("intera") << jpeg << true;
+    // Phones and cameras write a trailer after the end marker.
+    QTest::newRow("coda dopo la fine") << (jpeg + QByteArray(300, 'x')) << true;
+    QTest::newRow("coda di zeri dopo la fine") << (jpeg + QByteArray(4096, '\0')) << true;
+    // A marker in the middle of the scan: "premature end of data segment", grey below it.
+    QByteArray interrotta = jpeg;
+    interrotta.insert(mezzo, QByteArrayLiteral("\xFF\xD9"));
+    QTest::newRow("segmento interrotto") << interrotta << false;
+    // All ones is no Huffman code: "bad Huffman code", noise after it.
+    QByteArray huffman = jpeg;
+    for (int i = 0; i < 32; ++i)
+        huffman.replace(mezzo + 2 * i, 2, QByteArrayLiteral("\xFF\x00"));
+    QTest::newRow("codice di Huffman errato") << huffman << false;
+    QTest::newRow("troncata, con la fine posticcia")
+        << (jpeg.left(mezzo) + QByteArrayLiteral("\xFF\xD9")) << false;
+}
+
+void TestApplicazione::jpegGiudicatoDalDecodificatore()
+{
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, valida);
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath(QStringLiteral("7.jpg"));
+    scrivi(file, contenuto);
+    try {
+        const QImage immagine = caricaImmagine(file, QSize(40, 30));
+        QVERIFY2(valida, "a damaged picture was accepted");
+        QCOMPARE(immagine.size(), QSize(40, 30));
+        // Decoded whole: the same pixels as the picture without its trailer.
+        const QString intera = cartella.filePath(QStringLiteral("intera.jpg"));
+        scrivi(intera, jpegDettagliato());
+        QCOMPARE(immagine, caricaImmagine(intera, QSize(40, 30)));
+    } catch (const ErroreCartavia &errore) {
+        QVERIFY2(!valida, "a whole picture was refused");
+        QCOMPARE(errore.causa(), QStringLiteral("Immagine non valida"));
         QCOMPARE(errore.file(), file);
     }
 }

@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 // One line per sign, "voce 1" .. "voce n", joined by `fine`.
 QByteArray righe(int n, const QByteArray &fine = "\r\n", bool ultimaFine = true)
@@ -45,7 +48,8 @@ private slots:
     void caratteriDiControllo();
     void nonLeggeOltreLaVoce144();
     void fileMancante();
-    void cartellaAlPostoDelFile();
+    void nonFileRegolare_data();
+    void nonFileRegolare();
     void daCartellaProgramma();
 };
 
@@ -79,6 +83,14 @@ void TestCatalogo::campi_data()
     QTest::newRow("virgolette senza chiusura in fondo")
         << (righe(143) + "\"aperta, mai chiusa") << 144 << "aperta, mai chiusa";
     QTest::newRow("voce 0 vuota") << righe(144) << 0 << "";
+    // 0x1A, the DOS end-of-file mark, ends the text wherever it stands.
+    QTest::newRow("fine DOS dopo l'ultima voce")
+        << (righe(143) + "ultima\x1A,\x01\x02 mai letta") << 144 << "ultima";
+    QTest::newRow("fine DOS tra virgolette")
+        << (righe(143) + "\"aperta\x1A\" mai letta") << 144 << "aperta";
+    // A UTF-8 sequence cut at the very end: the file is no UTF-8.
+    QTest::newRow("UTF-8 spezzato nell'ultima voce")
+        << ("Velocit\xC3\xA0\r\n" + righe(142) + "voce\xC3") << 1 << QStringLiteral("VelocitÃ\u00A0");
 }
 
 void TestCatalogo::campi()
@@ -105,6 +117,9 @@ void TestCatalogo::codifica_data()
     QTest::newRow("BOM e testo ASCII") << QByteArray("\xEF\xBB\xBF\"a, b\"") << QStringLiteral("a, b");
     // Bytes that are no valid UTF-8 sequence: the file is Windows-1252 throughout.
     QTest::newRow("UTF-8 non valido") << QByteArray("\xC3\xA0 \xE0") << QStringLiteral("Ã\u00A0 à");
+    // The mark promises UTF-8 but the text after it is Windows-1252.
+    QTest::newRow("BOM e Windows-1252")
+        << QByteArray("\xEF\xBB\xBF\"pi\xF9 di 3,5 m\"") << QStringLiteral("più di 3,5 m");
 }
 
 void TestCatalogo::codifica()
@@ -124,6 +139,7 @@ void TestCatalogo::troppoCorto_data()
     QTest::newRow("143 righe") << righe(143);
     QTest::newRow("143 righe e spazi") << (righe(143) + "   ");
     QTest::newRow("solo BOM") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("fine DOS prima della voce 144") << (righe(143) + "\x1A" + righe(5));
 }
 
 void TestCatalogo::troppoCorto()
@@ -200,16 +216,36 @@ void TestCatalogo::fileMancante()
     }
 }
 
-void TestCatalogo::cartellaAlPostoDelFile()
+void TestCatalogo::nonFileRegolare_data()
 {
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("cartella") << "cartella";
+    // Nobody writes to the pipe: opening it to read would wait for ever.
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("collegamento a una pipe") << "collegamento";
+}
+
+void TestCatalogo::nonFileRegolare()
+{
+    QFETCH(QString, tipo);
     CartellaProgramma cartella;
     cartella.rimuovi(QStringLiteral("lista.txt"));
-    QDir(cartella.percorso()).mkdir(QStringLiteral("lista.txt"));
+    const QByteArray lista = QFile::encodeName(cartella.percorso() + QStringLiteral("/lista.txt"));
+    const QByteArray pipe = QFile::encodeName(cartella.percorso() + QStringLiteral("/pipe"));
+    if (tipo == QLatin1String("cartella")) {
+        QVERIFY(QDir(cartella.percorso()).mkdir(QStringLiteral("lista.txt")));
+    } else if (tipo == QLatin1String("pipe")) {
+        QCOMPARE(mkfifo(lista.constData(), 0600), 0);
+    } else {
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        QCOMPARE(symlink(pipe.constData(), lista.constData()), 0);
+    }
     try {
         caricaCatalogo(cartella.percorso());
-        QFAIL("a folder was read as the catalogue");
+        QFAIL("something other than a file was read as the catalogue");
     } catch (const ErroreCartavia &errore) {
         QCOMPARE(errore.causa(), QStringLiteral("Impossibile leggere il file"));
+        QCOMPARE(errore.file(), cartella.percorso() + QStringLiteral("/lista.txt"));
     }
 }
 

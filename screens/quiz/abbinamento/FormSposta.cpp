@@ -64,6 +64,7 @@ void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
 
 CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setAcceptDrops(true);
 }
 

@@ -24,7 +24,10 @@ class DefinizioneTrascinabile : public QLabel
 {
     Q_OBJECT
 public:
-    explicit DefinizioneTrascinabile(QWidget *parent = nullptr) : QLabel(parent) {}
+    explicit DefinizioneTrascinabile(QWidget *parent = nullptr) : QLabel(parent)
+    {
+        setTextFormat(Qt::PlainText);
+    }
 
 signals:
     void premuta(QPoint punto);

@@ -60,6 +60,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setFrameStyle(QFrame::Box | QFrame::Plain);
     testo->setLineWidth(1);
     testo->setWordWrap(true);
+    testo->setTextFormat(Qt::PlainText);
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     impostaSfondo(testo, ColoreSistemaFinestra);
     impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
