@@ -9,10 +9,12 @@ PACCHETTI=(
 )
 # Only the tests need these: a virtual display, real input and screenshots; the
 # validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package;
-# for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services, and
-# setpriv (util-linux) to run the program as an unprivileged user.
+# for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services,
+# setpriv (util-linux) to run the program as an unprivileged user, the Orca screen reader
+# (pgrep from procps tells whether one already runs) and openbox, the window manager that
+# gives new windows the keyboard focus.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
-    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux)
+    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux orca procps openbox)
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
 # "asan" preset builds with g++, whose sanitizer runtimes come with it.)

@@ -28,16 +28,22 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import banco  # noqa: E402
-from banco import (Fallimento, aspetta, clic, clic_centro, log, tasto, trascina,  # noqa: E402
-                   uguale, verifica)
+from banco import (Fallimento, Saltato, aspetta, clic, clic_centro, log, tasto,  # noqa: E402
+                   trascina, uguale, verifica)
 
 SALTA = 77
 CASI = {}
 
 
-def caso(nome, come_nessuno=False, prepara=None):
+# What a case may ask for besides the program: a window manager on the display, an AT-SPI
+# event listener, Orca.
+AMBIENTI = {}
+
+
+def caso(nome, come_nessuno=False, prepara=None, finestre=False, ascolto=False, orca=False):
     def registra(funzione):
         CASI[nome] = (funzione, prepara, come_nessuno)
+        AMBIENTI[nome] = {"finestre": finestre or orca, "ascolto": ascolto, "orca": orca}
         return funzione
     return registra
 
@@ -49,12 +55,35 @@ def caso(nome, come_nessuno=False, prepara=None):
 class Sessione:
     """The program under test and its accessibility tree."""
 
-    def __init__(self, cartella, avvio_limite=15.0):
+    def __init__(self, cartella, avvio_limite=15.0, ascolto=False, orca=False):
         import accesso
         self.a = accesso
         self.cartella = cartella
-        self.programma = banco.Programma(cartella)
-        self.app = accesso.Applicazione(self.programma, avvio_limite)
+        self.ascolto = self.orca = self.programma = None
+        lavoro = os.path.join(cartella.radice, "lavoro")
+        try:
+            # Both before the program, which then finds them listening from its start.
+            if ascolto:
+                self.ascolto = accesso.Ascoltatore(lavoro)
+            if orca:
+                import lettore
+                self.orca = lettore.Orca(lavoro)
+            self.programma = banco.Programma(cartella)
+            self.app = accesso.Applicazione(self.programma, avvio_limite)
+        except BaseException:
+            self.chiudi()
+            raise
+
+    def chiudi(self):
+        if self.programma:
+            self.programma.chiudi()
+        for aiuto in (self.ascolto, self.orca):
+            if aiuto:
+                aiuto.chiudi()
+
+    def eventi(self):
+        """The program's AT-SPI events so far."""
+        return self.ascolto.eventi(self.programma.processo.pid)
 
     # ---- windows
 
@@ -765,8 +794,11 @@ def suoni_mancanti(s):
 # ============================================================================ running
 
 
-def richiesti():
-    for programma in ("Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"):
+def richiesti(caso):
+    programmi = ["Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"]
+    if AMBIENTI.get(caso, {}).get("finestre"):
+        programmi += ["openbox", "xprop"]
+    for programma in programmi:
         if not shutil.which(programma):
             return f"manca {programma}"
     try:
@@ -792,7 +824,7 @@ def immagini_in_cache(cache):
 
 
 def esterno(argomenti):
-    mancante = richiesti()
+    mancante = richiesti(argomenti.caso)
     if mancante:
         print(f"test saltato: {mancante}")
         return SALTA
@@ -803,7 +835,7 @@ def esterno(argomenti):
 
     inizio = time.monotonic()
     radice = tempfile.mkdtemp(prefix=f"cartavia-e2e-{argomenti.caso}-")
-    display = None
+    display = gestore = None
     try:
         os.chmod(radice, 0o755)
         cartella = banco.CartellaProgramma(radice, argomenti.eseguibile, argomenti.suoni,
@@ -824,6 +856,8 @@ def esterno(argomenti):
             os.chown(lavoro, 65534, 65534)
             comando = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + comando
         display = banco.Display()
+        if AMBIENTI.get(argomenti.caso, {}).get("finestre"):
+            gestore = banco.GestoreFinestre(display)
         ambiente["DISPLAY"] = display.nome
         log(f"caso {argomenti.caso} sul display {display.nome}")
         try:
@@ -831,6 +865,9 @@ def esterno(argomenti):
         except subprocess.TimeoutExpired:
             print(f"FALLITO: il caso non è finito entro {argomenti.limite} s")
             return 1
+        if codice == SALTA:
+            log(f"caso {argomenti.caso}: saltato")
+            return SALTA
         if codice == 0:
             dopo = cartella.istantanea()
             if dopo != prima:
@@ -845,6 +882,8 @@ def esterno(argomenti):
             f"in {time.monotonic() - inizio:.1f} s")
         return 0 if codice == 0 else 1
     finally:
+        if gestore:
+            gestore.chiudi()
         if display:
             display.chiudi()
         for base, cartelle, files in os.walk(radice):
@@ -861,9 +900,13 @@ def interno(argomenti):
     esegui, _, _ = CASI[argomenti.caso]
     sessione = None
     try:
-        sessione = Sessione(cartella)
+        sessione = Sessione(cartella, **{k: v for k, v in AMBIENTI.get(argomenti.caso, {}).items()
+                                         if k in ("ascolto", "orca")})
         esegui(sessione)
         return 0
+    except Saltato as motivo:
+        print(f"test saltato: {motivo}")
+        return SALTA
     except Fallimento as errore:
         print(f"FALLITO: {errore}")
         traceback.print_exc()
@@ -879,7 +922,7 @@ def interno(argomenti):
         return 1
     finally:
         if sessione:
-            sessione.programma.chiudi()
+            sessione.chiudi()
 
 
 def main():
