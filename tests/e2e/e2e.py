@@ -118,6 +118,49 @@ class Sessione:
         clic_centro(self.a.estensione(self.a.pulsante(menu, didascalia)))
         return self.attivita()
 
+    # ---- keyboard
+
+    def fuoco(self):
+        """The control that has the keyboard focus, as AT-SPI tells it, or None."""
+        for finestra in self.app.finestre():
+            for n in [finestra] + self.a.discendenti(finestra):
+                try:
+                    if self.a.stati(n).contains(self.a.pyatspi.STATE_FOCUSED):
+                        return n
+                except Exception:  # gone while we looked
+                    continue
+        return None
+
+    def aspetta_fuoco(self, condizione, cosa, limite=5.0):
+        try:
+            return aspetta(lambda: (lambda n: n if n is not None and condizione(n) else None)(self.fuoco()),
+                           f"il fuoco su {cosa}", limite)
+        except Fallimento:
+            n = self.fuoco()
+            raise Fallimento(f"il fuoco non è su {cosa} ma su "
+                             f"{(self.a.ruolo(n), n.name) if n is not None else None}")
+
+    def premi_fino_a(self, chiave, condizione, cosa, massimo=12):
+        """Presses the key until the focus is on what `condizione` accepts; returns it."""
+        for _ in range(massimo):
+            n = self.fuoco()
+            if n is not None and condizione(n):
+                return n
+            precedente = n
+            tasto(chiave)
+            aspetta(lambda: self.fuoco() != precedente, f"il fuoco che si sposta verso {cosa}", 5)
+        return self.aspetta_fuoco(condizione, cosa, 1)
+
+    def esci_con_tastiera(self):
+        """'Esci' of the activity's menu bar by keyboard: Alt, Left (from the first entry to the
+        last, "Esci"), Return, and Return again for Yes."""
+        tasto("alt")
+        self.aspetta_fuoco(lambda n: self.a.ruolo(n) == "menu bar", "la barra dei menù")
+        tasto("Left")
+        tasto("Return")
+        self.rispondi("Vuoi tornare al menù?", "Return")
+        return self.menu()
+
     # ---- message boxes
 
     def messaggio(self, atteso, limite=10.0):
