@@ -285,8 +285,9 @@ def tasto(nome):
 
 
 def tasti(*nomi, ritardo_ms=50):
-    """Several keys in a row, as a person types them."""
-    xdotool("key", "--delay", ritardo_ms, *nomi)
+    """Several keys in a row, as a person types them (none at all is fine)."""
+    if nomi:
+        xdotool("key", "--delay", ritardo_ms, *nomi)
 
 
 def trascina(da, a, passi=12):
