@@ -8,8 +8,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QShortcut>
 
 FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezza, QWidget *parent)
     : QMainWindow(parent), m_contesto(contesto)
@@ -19,6 +22,24 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
     m_area->setFixedSize(twSize(larghezza, altezza));
     setCentralWidget(m_area);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // F10 opens the menu bar, as Alt does.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] { apriBarraMenu(); });
+}
+
+void FinestraAttivita::apriBarraMenu()
+{
+    // The menu bar enters its keyboard mode on Alt pressed and released alone, and has no
+    // other way in: this is that key stroke, as the focused control receives it.
+    QWidget *fuoco = focusWidget() ? focusWidget() : this;
+    QKeyEvent sostituisce(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    sostituisce.ignore();
+    QCoreApplication::sendEvent(fuoco, &sostituisce);
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(fuoco, &premuto);
+    QKeyEvent lasciato(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(fuoco, &lasciato);
 }
 
 void FinestraAttivita::aggiungiEsci()

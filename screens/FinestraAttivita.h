@@ -20,6 +20,8 @@ public:
     QAction *mnuEsci = nullptr;
     // "Vuoi tornare al menù?"; on Yes, back to the main menu.
     void mnuEsci_Click();
+    // Opens the menu bar for the keyboard, as Alt does; F10 does it.
+    void apriBarraMenu();
 
 protected:
     // `larghezza` x `altezza` twips of client area, fixed.

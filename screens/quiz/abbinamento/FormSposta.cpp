@@ -10,14 +10,19 @@
 #include "logic/Stato.h"
 #include "widgets/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include <algorithm>
+#include <cstdlib>
 
 const QString FormatoDefinizione = QStringLiteral("application/x-cartavia-definizione");
 
@@ -37,6 +42,15 @@ int slotTrascinato(const QMimeData *dati)
     return ok && slot >= 0 && slot < SlotAbbinamento ? slot : -1;
 }
 
+void disegnaContorno(QPainter &painter, const QRect &rettangolo)
+{
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(64, 64, 64), 2, Qt::DotLine));
+    painter.drawRect(QRectF(rettangolo).adjusted(1, 1, -1, -1));
+    painter.restore();
+}
+
 namespace {
 
 // What follows the pointer while a definition is dragged: the outline of the label.
@@ -45,13 +59,39 @@ QPixmap contorno(QSize dimensione)
     QPixmap disegno(dimensione);
     disegno.fill(Qt::transparent);
     QPainter painter(&disegno);
-    QPen penna(QColor(64, 64, 64), 2, Qt::DotLine);
-    painter.setPen(penna);
-    painter.drawRect(QRectF(disegno.rect()).adjusted(1, 1, -1, -1));
+    disegnaContorno(painter, disegno.rect());
     return disegno;
 }
 
+// The focus frame of the answers, inside the dotted outline when both show.
+void disegnaFuoco(QLabel *etichetta, bool presa)
+{
+    if (!etichetta->hasFocus() && !presa)
+        return;
+    QPainter painter(etichetta);
+    if (presa)
+        disegnaContorno(painter, etichetta->rect());
+    if (etichetta->hasFocus())
+        disegnaCorniceFuoco(painter, presa ? etichetta->rect().adjusted(3, 3, -3, -3)
+                                           : etichetta->rect());
+}
+
 } // namespace
+
+DefinizioneTrascinabile::DefinizioneTrascinabile(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void DefinizioneTrascinabile::setPresa(bool presa)
+{
+    if (m_presa == presa)
+        return;
+    m_presa = presa;
+    // A screen reader hears it with the focused definition.
+    setAccessibleDescription(presa ? QStringLiteral("presa") : QString());
+    update();
+}
 
 void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
 {
@@ -63,10 +103,40 @@ void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
     QLabel::mousePressEvent(event);
 }
 
+void DefinizioneTrascinabile::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    disegnaFuoco(this, m_presa);
+}
+
 CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setAcceptDrops(true);
+}
+
+void CasellaRilascio::mousePressEvent(QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+    event->accept(); // the release must come back here, not go to the window
+}
+
+void CasellaRilascio::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_premuta = false;
+    QLabel::mouseReleaseEvent(event);
+    event->accept();
+    if (clic)
+        emit this->clic();
+}
+
+void CasellaRilascio::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    disegnaFuoco(this, false);
 }
 
 void CasellaRilascio::dragEnterEvent(QDragEnterEvent *event)
@@ -99,7 +169,7 @@ void CasellaRilascio::dropEvent(QDropEvent *event)
 FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::sposta(), parent)
 {
-    eseguiTrascinamento = [](QDrag *drag) { drag->exec(Qt::MoveAction); };
+    eseguiTrascinamento = [](QDrag *drag) { return drag->exec(Qt::MoveAction); };
     // The title stays empty, as the layout has it; a screen reader says the activity.
     setAccessibleName(QStringLiteral("Cartavia - abbinare segnale e definizione"));
 
@@ -138,7 +208,10 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
         connect(casella, &CasellaRilascio::rilasciata, this,
                 protetto(contesto, [this, k](int slot) { Label2_DragDrop(k, slot); }));
+        connect(casella, &CasellaRilascio::clic, this, protetto(contesto, [this, k] { posa(k); }));
         rendiLeggibile(casella, contesto.voce); // once a definition stands in it
+        casella->setFocusPolicy(Qt::StrongFocus);
+        casella->installEventFilter(this);
         Label2[i] = casella;
     }
     for (int k = 0; k < SlotAbbinamento; ++k) {
@@ -153,6 +226,8 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 protetto(contesto, [this, k](QPoint punto) { trascina(k, punto); }));
         rendiLeggibile(definizione, contesto.voce);
+        definizione->setFocusPolicy(Qt::StrongFocus);
+        definizione->installEventFilter(this);
         Label1[static_cast<std::size_t>(k)] = definizione;
     }
 
@@ -174,6 +249,7 @@ void FormSposta::Form_Load()
 
 void FormSposta::GeneraEsercizio()
 {
+    riponi();
     m_esercizio.genera(contesto());
     for (std::size_t k = 0; k < Label2.size(); ++k) {
         Label2[k]->clear();
@@ -193,6 +269,24 @@ void FormSposta::GeneraEsercizio()
         definizione->move(tw(m_esercizio.sinistra(k)), tw(4890));
         definizione->show();
     }
+    // Tab goes along the definitions as they stand, then the boxes, then "avanti".
+    std::vector<QWidget *> catena = definizioniInOrdine();
+    catena.insert(catena.end(), Label2.begin(), Label2.end());
+    catena.push_back(Command1);
+    for (std::size_t i = 1; i < catena.size(); ++i)
+        setTabOrder(catena[i - 1], catena[i]);
+    catena.front()->setFocus();
+}
+
+std::vector<QWidget *> FormSposta::definizioniInOrdine() const
+{
+    std::vector<QWidget *> definizioni;
+    for (DefinizioneTrascinabile *definizione : Label1)
+        if (!definizione->isHidden())
+            definizioni.push_back(definizione);
+    std::sort(definizioni.begin(), definizioni.end(),
+              [](QWidget *a, QWidget *b) { return a->x() < b->x(); });
+    return definizioni;
 }
 
 void FormSposta::Command1_Click()
@@ -237,17 +331,125 @@ void FormSposta::trascina(int slot, QPoint punto)
     if (m_trascinando)
         return;
     DefinizioneTrascinabile *definizione = Label1.at(static_cast<std::size_t>(slot));
+    const int primaPresa = m_presa;
+    riponi();
     auto *drag = new QDrag(definizione);
     drag->setMimeData(datiDefinizione(slot));
     drag->setPixmap(contorno(definizione->size()));
     drag->setHotSpot(punto);
+    const QPoint premuto = definizione->mapToGlobal(punto);
 
     // The drag runs its own event loop; the window must outlive it (see closeEvent).
     m_trascinando = true;
     QPointer<FormSposta> guardia(this);
-    eseguiTrascinamento(drag);
-    if (guardia)
-        m_trascinando = false;
+    const Qt::DropAction esito = eseguiTrascinamento(drag);
+    if (!guardia)
+        return;
+    m_trascinando = false;
+    // Released where it was pressed, dropped nowhere: a click, that picks the definition up
+    // (or, on the one picked up, leaves it put back).
+    const bool clic = esito == Qt::IgnoreAction
+        && (QCursor::pos() - premuto).manhattanLength() < QApplication::startDragDistance();
+    if (clic && slot != primaPresa && !definizione->isHidden())
+        prendi(slot);
+}
+
+void FormSposta::prendi(int slot)
+{
+    const bool giaPresa = m_presa == slot;
+    riponi();
+    if (giaPresa)
+        return;
+    m_presa = slot;
+    Label1.at(static_cast<std::size_t>(slot))->setPresa(true);
+}
+
+void FormSposta::riponi()
+{
+    if (m_presa >= 0)
+        Label1.at(static_cast<std::size_t>(m_presa))->setPresa(false);
+    m_presa = -1;
+}
+
+void FormSposta::posa(int casella)
+{
+    const int slot = m_presa;
+    if (slot < 0)
+        return;
+    riponi();
+    Label2_DragDrop(casella, slot);
+    // The focus goes where the next step is: "avanti" once all three stand in their boxes,
+    // the first definition left after a right drop, the same one after a wrong drop.
+    DefinizioneTrascinabile *definizione = Label1.at(static_cast<std::size_t>(slot));
+    if (!Command1->isHidden())
+        Command1->setFocus();
+    else if (!definizione->isHidden())
+        definizione->setFocus();
+    else if (const auto rimaste = definizioniInOrdine(); !rimaste.empty())
+        rimaste.front()->setFocus();
+}
+
+bool FormSposta::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() != QEvent::KeyPress)
+        return CorniceQuiz::eventFilter(oggetto, evento);
+    auto *tasto = static_cast<QKeyEvent *>(evento);
+    const auto definizione = std::find(Label1.begin(), Label1.end(), oggetto);
+    const auto casella = std::find(Label2.begin(), Label2.end(), oggetto);
+    if (definizione == Label1.end() && casella == Label2.end())
+        return CorniceQuiz::eventFilter(oggetto, evento);
+    if (tastoDiScelta(tasto)) {
+        if (definizione != Label1.end())
+            prendi(static_cast<int>(std::distance(Label1.begin(), definizione)));
+        else
+            posa(static_cast<int>(std::distance(Label2.begin(), casella)));
+        return true;
+    }
+    if (tasto->modifiers() & ~Qt::KeypadModifier)
+        return CorniceQuiz::eventFilter(oggetto, evento);
+    switch (tasto->key()) {
+    case Qt::Key_Escape:
+        if (m_presa < 0)
+            return CorniceQuiz::eventFilter(oggetto, evento);
+        riponi();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        spostaFuoco(static_cast<QWidget *>(oggetto), tasto->key());
+        return true;
+    default:
+        return CorniceQuiz::eventFilter(oggetto, evento);
+    }
+}
+
+void FormSposta::spostaFuoco(QWidget *da, int tasto)
+{
+    std::vector<QWidget *> caselle(Label2.begin(), Label2.end());
+    std::vector<QWidget *> definizioni = definizioniInOrdine();
+    const bool inCasella = std::find(caselle.begin(), caselle.end(), da) != caselle.end();
+    const bool suStessaRiga = tasto == Qt::Key_Left || tasto == Qt::Key_Right;
+    // The boxes are the upper row.
+    if ((tasto == Qt::Key_Up && inCasella) || (tasto == Qt::Key_Down && !inCasella))
+        return;
+    const std::vector<QWidget *> &riga = inCasella == suStessaRiga ? caselle : definizioni;
+    const int centro = da->geometry().center().x();
+    QWidget *meta = nullptr;
+    int distanza = 0;
+    for (QWidget *candidato : riga) {
+        const int dx = candidato->geometry().center().x() - centro;
+        const bool ammesso = tasto == Qt::Key_Left ? dx < 0
+            : tasto == Qt::Key_Right              ? dx > 0
+                                                  : true;
+        if (candidato != da && ammesso && (!meta || std::abs(dx) < distanza)) {
+            meta = candidato;
+            distanza = std::abs(dx);
+        }
+    }
+    if (meta)
+        meta->setFocus(tasto == Qt::Key_Left || tasto == Qt::Key_Up ? Qt::BacktabFocusReason
+                                                                    : Qt::TabFocusReason);
 }
 
 void FormSposta::closeEvent(QCloseEvent *event)

@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <array>
 #include <functional>
+#include <vector>
 
 class Annuncio;
 class Immagine;
 class PulsanteGrafico;
 class QDrag;
 class QMimeData;
+class QPainter;
 
 // The format a dragged definition travels in: its slot, in decimal digits.
 extern const QString FormatoDefinizione;
@@ -20,24 +22,35 @@ QMimeData *datiDefinizione(int slot);
 // The slot a drag carries, or -1 when it carries no definition of this quiz.
 int slotTrascinato(const QMimeData *dati);
 
-// A definition in the bottom row: pressing the left button on it starts dragging it.
+// The dotted outline of a definition on the move: it follows the pointer in a drag, and stands
+// around a definition picked up to be placed (by keyboard or by a click).
+void disegnaContorno(QPainter &painter, const QRect &rettangolo);
+
+// A definition in the bottom row: pressing the left button on it starts dragging it. It takes
+// the keyboard focus, and shows it with the focus frame of the answers; once picked up to be
+// placed it shows the dotted outline of a drag.
 class DefinizioneTrascinabile : public QLabel
 {
     Q_OBJECT
 public:
-    explicit DefinizioneTrascinabile(QWidget *parent = nullptr) : QLabel(parent)
-    {
-        setTextFormat(Qt::PlainText);
-    }
+    explicit DefinizioneTrascinabile(QWidget *parent = nullptr);
+
+    void setPresa(bool presa);
+    bool presa() const { return m_presa; }
 
 signals:
     void premuta(QPoint punto);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_presa = false;
 };
 
-// A drop box under a picture: takes only dragged definitions.
+// A drop box under a picture: takes only dragged definitions, and reports a click (where a
+// definition picked up is placed). It takes the keyboard focus and shows it like an answer.
 class CasellaRilascio : public QLabel
 {
     Q_OBJECT
@@ -46,15 +59,24 @@ public:
 
 signals:
     void rilasciata(int slot);
+    void clic();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_premuta = false;
 };
 
 // The matching quiz: three sign pictures, an empty box under each, and their definitions
-// shuffled in the bottom row, to be dragged into the boxes.
+// shuffled in the bottom row, to be dragged into the boxes. Without dragging, a definition is
+// picked up (Space or Return on it, or a click) and placed (Space or Return on a box, or a
+// click on it): the very same drop. Escape puts it back.
 class FormSposta : public CorniceQuiz
 {
     Q_OBJECT
@@ -72,18 +94,35 @@ public:
 
     const Abbinamento &esercizio() const { return m_esercizio; }
 
+    // The definition picked up to be placed, -1 for none.
+    int presa() const { return m_presa; }
+    // Picks up the definition of `slot`; the one picked up already is put back first. On the
+    // one picked up, puts it back.
+    void prendi(int slot);
+    // Puts back the definition picked up.
+    void riponi();
+    // Drops the definition picked up on box `casella`, as a drag drops it there.
+    void posa(int casella);
+
     // Runs a drag that a press on a definition started; QDrag::exec in a real run. It owns
-    // the drag from then on.
-    std::function<void(QDrag *)> eseguiTrascinamento;
+    // the drag from then on, and returns its result.
+    std::function<Qt::DropAction(QDrag *)> eseguiTrascinamento;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void Form_Load();
     void trascina(int slot, QPoint punto);
+    // The arrow keys: Left and Right along a row, Up and Down between the boxes and the
+    // definitions, to the nearest one shown.
+    void spostaFuoco(QWidget *da, int tasto);
+    // The definitions shown, left to right.
+    std::vector<QWidget *> definizioniInOrdine() const;
 
     Abbinamento m_esercizio;
     Annuncio *m_annuncio = nullptr; // each drop's verdict, for a screen reader
     bool m_trascinando = false;
+    int m_presa = -1;
 };

@@ -1,6 +1,7 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
 #include "Ambiente.h"
+#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
 #include "logic/Percorsi.h"
@@ -10,6 +11,7 @@
 #include "screens/FormMenu.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QDrag>
 #include <QMimeData>
 #include <QtTest>
@@ -52,6 +54,20 @@ bool rilascia(FormSposta &finestra, int casella, int slot)
     return lascia.isAccepted();
 }
 
+// How a definition reaches a box: dragged, picked up and placed by keyboard, or by two clicks.
+enum class Modo { Trascinamento, Tastiera, DueClic };
+
+// Dark grey pixels of the dotted outline along the top of a label.
+int puntiContorno(QWidget *etichetta)
+{
+    const QImage immagine = etichetta->grab().toImage();
+    int punti = 0;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < immagine.width(); ++x)
+            punti += immagine.pixelColor(x, y) == QColor(64, 64, 64);
+    return punti;
+}
+
 // A quiz window opened with two scripted exercises; the second is the one shown.
 struct Quiz
 {
@@ -91,6 +107,9 @@ private slots:
     void esciNoSi();
     void dalMenu();
     void chiusuraDuranteTrascinamento();
+    void treModi_data();
+    void treModi();
+    void f10ApreLaBarra();
 };
 
 void TestFormSposta::init()
@@ -237,6 +256,7 @@ void TestFormSposta::pressioneAvviaTrascinamento()
         contorno = drag->pixmap().size();
         presa = drag->hotSpot();
         delete drag;
+        return Qt::MoveAction;
     };
 
     QLabel *definizione = quiz->Label1[std::size_t(slot)];
@@ -480,6 +500,7 @@ void TestFormSposta::chiusuraDuranteTrascinamento()
     quiz->eseguiTrascinamento = [&](QDrag *drag) {
         chiusa = quiz->close();
         delete drag;
+        return Qt::IgnoreAction;
     };
     QTest::mousePress(quiz->Label1[0], Qt::LeftButton);
     QVERIFY(!chiusa);
@@ -491,6 +512,150 @@ void TestFormSposta::chiusuraDuranteTrascinamento()
     QCOMPARE(ambiente.dialoghi.mostrati.size(), 1);
     QCOMPARE(finestreAperte().size(), 1);
     QVERIFY(qobject_cast<FormMenu *>(finestreAperte()[0]));
+}
+
+void TestFormSposta::treModi_data()
+{
+    QTest::addColumn<int>("modo_");
+    QTest::newRow("trascinamento") << int(Modo::Trascinamento);
+    QTest::newRow("tastiera") << int(Modo::Tastiera);
+    QTest::newRow("due clic") << int(Modo::DueClic);
+}
+
+// Whichever way a definition arrives in a box, the same drops give the same verdicts, counters,
+// sounds, colours and announcements.
+void TestFormSposta::treModi()
+{
+    QFETCH(int, modo_);
+    const auto modo = Modo(modo_);
+    Ambiente ambiente;
+    Quiz quiz(ambiente, {100, 101, 102}, 1, 3);
+    ambiente.casuale.aggiungi({perSuono(2), perSuono(1), perSuono(4)});
+    QVERIFY(QTest::qWaitForWindowActive(quiz.finestra));
+    const auto *annuncio = quiz->findChild<Annuncio *>();
+    QVERIFY(annuncio);
+
+    int casellaDelTrascinamento = -1;
+    quiz->eseguiTrascinamento = [&](QDrag *drag) {
+        std::unique_ptr<QDrag> via(drag);
+        const int slot = slotTrascinato(drag->mimeData());
+        if (casellaDelTrascinamento < 0)
+            return Qt::IgnoreAction; // released where it was pressed
+        return rilascia(*quiz, casellaDelTrascinamento, slot) ? Qt::MoveAction : Qt::IgnoreAction;
+    };
+    auto clicSu = [](QWidget *w) {
+        const QPoint centro = w->rect().center();
+        QCursor::setPos(w->mapToGlobal(centro));
+        QTest::mouseClick(w, Qt::LeftButton, {}, centro);
+    };
+    auto prendi = [&](int slot) {
+        DefinizioneTrascinabile *definizione = quiz->Label1[std::size_t(slot)];
+        if (modo == Modo::Tastiera) {
+            definizione->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        } else {
+            casellaDelTrascinamento = -1;
+            clicSu(definizione);
+        }
+    };
+    auto posa = [&](int casella) {
+        QWidget *box = quiz->Label2[std::size_t(casella)];
+        if (modo == Modo::Tastiera) {
+            // Up from the definition to the box above it, then along the boxes.
+            for (int tasti = 0; tasti < 4 && QApplication::focusWidget() != box; ++tasti) {
+                QWidget *fuoco = QApplication::focusWidget();
+                const bool inBasso = std::find(quiz->Label1.begin(), quiz->Label1.end(), fuoco)
+                    != quiz->Label1.end();
+                QTest::keyClick(fuoco, inBasso                     ? Qt::Key_Up
+                                           : fuoco->x() < box->x() ? Qt::Key_Right
+                                                                   : Qt::Key_Left);
+            }
+            QCOMPARE(QApplication::focusWidget(), box);
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            clicSu(box);
+        }
+    };
+    auto porta = [&](int slot, int casella) {
+        if (modo == Modo::Trascinamento) {
+            casellaDelTrascinamento = casella;
+            QCursor::setPos(QPoint(0, 0));
+            QTest::mousePress(quiz->Label1[std::size_t(slot)], Qt::LeftButton, {}, QPoint(5, 5));
+            QCOMPARE(quiz->presa(), -1);
+            return;
+        }
+        prendi(slot);
+        QCOMPARE(quiz->presa(), slot);
+        QVERIFY(quiz->Label1[std::size_t(slot)]->presa());
+        QVERIFY(puntiContorno(quiz->Label1[std::size_t(slot)]) > 0);
+        posa(casella);
+        QCOMPARE(quiz->presa(), -1);
+        QVERIFY(!quiz->Label1[std::size_t(slot)]->presa());
+    };
+
+    if (modo != Modo::Trascinamento) {
+        // Put back (Escape, or a click on it again), a box takes nothing.
+        prendi(0);
+        QCOMPARE(quiz->presa(), 0);
+        if (modo == Modo::Tastiera)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            clicSu(quiz->Label1[0]);
+        QCOMPARE(quiz->presa(), -1);
+        QCOMPARE(puntiContorno(quiz->Label1[0]), 0);
+        posa(1);
+        QVERIFY(ambiente.suoni.suonati.isEmpty());
+        QCOMPARE(quiz->Label2[1]->text(), QString());
+        QCOMPARE(sfondo(quiz->area()), ColoriSfondo[2]);
+    }
+
+    porta(0, 1); // wrong
+    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QCOMPARE(annuncio->testo(), QStringLiteral("Risposta sbagliata. Esatti 0, errati 1"));
+    porta(0, 2); // wrong
+    porta(0, 0); // right
+    QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 0, errati 2"));
+    porta(1, 0); // wrong: the box is filled
+    QCOMPARE(quiz->Label2[0]->text(), CartellaProgramma::testo(100));
+    porta(1, 1); // right
+    QVERIFY(quiz->Command1->isHidden());
+    porta(2, 2); // right, the third
+
+    QCOMPARE(int(ambiente.stato.NumeroEsatti), 1);
+    QCOMPARE(int(ambiente.stato.NumeroErrati), 3);
+    QCOMPARE(ambiente.suoni.nomi(),
+             (QStringList{QStringLiteral("no.wav"), QStringLiteral("no.wav"), QStringLiteral("si2.wav"),
+                          QStringLiteral("no.wav"), QStringLiteral("si1.wav"), QStringLiteral("si4.wav")}));
+    QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 1, errati 3"));
+    QVERIFY(quiz->Command1->isVisible());
+    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(quiz->Label1[std::size_t(k)]->isHidden());
+        QCOMPARE(quiz->Label2[std::size_t(k)]->text(), CartellaProgramma::testo(100 + k));
+    }
+    if (modo != Modo::Trascinamento) {
+        // The next step has the focus: "avanti", then the leftmost definition of the next.
+        QCOMPARE(QApplication::focusWidget(), quiz->Command1);
+        copione(ambiente.casuale, 12, {3, 2, 1}, 2);
+        QTest::keyClick(quiz->Command1, Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), quiz->Label1[std::size_t(std::min_element(
+            quiz->Label1.begin(), quiz->Label1.end(), [](QWidget *a, QWidget *b) { return a->x() < b->x(); })
+            - quiz->Label1.begin())]);
+    }
+    QCOMPARE(ambiente.casuale.fuoriCopione(), 0);
+}
+
+void TestFormSposta::f10ApreLaBarra()
+{
+    Ambiente ambiente;
+    Quiz quiz(ambiente);
+    QVERIFY(QTest::qWaitForWindowActive(quiz.finestra));
+    QVERIFY(!quiz->menuBar()->activeAction());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    QCOMPARE(quiz->menuBar()->activeAction(), quiz->menuBar()->actions().constFirst());
+    QVERIFY(quiz->menuBar()->hasFocus());
+    QTest::keyClick(quiz->menuBar(), Qt::Key_F10);
+    QVERIFY(!quiz->menuBar()->activeAction());
 }
 
 QTEST_MAIN(TestFormSposta)
