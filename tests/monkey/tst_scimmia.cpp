@@ -112,6 +112,7 @@ public:
     int avvii() const { return m_avvii; }
     int risposte() const { return m_risposte; }
     int risolti() const { return m_risolti; }
+    int posate() const { return m_posate; }
     int categorie() const { return m_categorieScelte; }
     QMap<QString, int> schermi;
 
@@ -122,7 +123,10 @@ private:
     void predici(bool giusta);
     QString clicCasuale(QWidget *finestra);
     QString effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestra);
-    QString trascinaDefinizione(FormSposta *quiz, const QMimeData *dati);
+    // Drops on a label at random; true when the drop was taken.
+    bool trascinaDefinizione(FormSposta *quiz, const QMimeData *dati);
+    // What a drop of `slot` on `bersaglio` should do; updates the prediction.
+    void prediciRilascio(FormSposta *quiz, const QWidget *bersaglio, int slot);
     QString eventoQuiz(CorniceQuiz *quiz);
     QString tasto(QWidget *finestra);
     QString eventoPuzzle(frmpuzzle *puzzle);
@@ -148,6 +152,8 @@ private:
     int m_risolti = 0; // puzzles put together
     bool m_risolvendo = false;
     int m_categorieScelte = 0;
+    QString m_ultimoTrascinamento; // what the last drop did
+    int m_posate = 0; // definitions placed without a drag
 };
 
 QWidget *Scimmia::corrente() const
@@ -185,22 +191,18 @@ void Scimmia::aggancia(QWidget *finestra)
     quiz->setProperty("scimmia", true);
     quiz->eseguiTrascinamento = [this, quiz](QDrag *drag) {
         std::unique_ptr<QDrag> via(drag);
-        trascinaDefinizione(quiz, drag->mimeData());
+        const QPoint premuto = static_cast<QWidget *>(drag->source())->mapToGlobal(drag->hotSpot());
+        if (tra(4) == 0) { // released where it was pressed: a click, that picks it up
+            QCursor::setPos(premuto);
+            return Qt::IgnoreAction;
+        }
+        QCursor::setPos(premuto + QPoint(0, -100));
+        return trascinaDefinizione(quiz, drag->mimeData()) ? Qt::MoveAction : Qt::IgnoreAction;
     };
 }
 
-QString Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
+void Scimmia::prediciRilascio(FormSposta *quiz, const QWidget *bersaglio, int slot)
 {
-    QList<QLabel *> etichette;
-    for (QLabel *l : quiz->area()->findChildren<QLabel *>())
-        if (l->isVisible())
-            etichette.append(l);
-    if (etichette.isEmpty())
-        return QStringLiteral("no label to drop on");
-    QLabel *bersaglio = etichette.at(tra(int(etichette.size())));
-
-    // What the drop should do.
-    const int slot = slotTrascinato(dati);
     for (int casella = 0; casella < SlotAbbinamento; ++casella) {
         if (bersaglio != quiz->Label2[std::size_t(casella)] || slot < 0
             || quiz->esercizio().collocata(slot))
@@ -212,17 +214,37 @@ QString Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
         else
             ++m_risposte;
     }
+}
+
+bool Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
+{
+    QList<QLabel *> etichette;
+    for (QLabel *l : quiz->area()->findChildren<QLabel *>())
+        if (l->isVisible())
+            etichette.append(l);
+    if (etichette.isEmpty()) {
+        m_ultimoTrascinamento = QStringLiteral("no label to drop on");
+        return false;
+    }
+    QLabel *bersaglio = etichette.at(tra(int(etichette.size())));
+
+    // What the drop should do.
+    const int slot = slotTrascinato(dati);
+    prediciRilascio(quiz, bersaglio, slot);
 
     const QPointF punto(tra(bersaglio->width()), tra(bersaglio->height()));
     QDragEnterEvent entra(punto.toPoint(), Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
     entra.ignore();
     QApplication::sendEvent(bersaglio, &entra);
+    bool accettato = false;
     if (entra.isAccepted()) {
         QDropEvent lascia(punto, Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
         lascia.ignore();
         QApplication::sendEvent(bersaglio, &lascia);
+        accettato = lascia.isAccepted();
     }
-    return QStringLiteral("drop slot %1 on %2").arg(slot).arg(bersaglio->text().left(20));
+    m_ultimoTrascinamento = QStringLiteral("drop slot %1 on %2").arg(slot).arg(bersaglio->text().left(20));
+    return accettato;
 }
 
 // What a click on `sotto` should do; updates the prediction.
@@ -241,6 +263,15 @@ QString Scimmia::effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestr
             m_tornaMenu = m_dialoghi.risposta == Dialoghi::Si;
         }
         return voce->text().trimmed();
+    }
+    if (auto *quiz = qobject_cast<FormSposta *>(finestra)) {
+        // A click on a box places the definition picked up: the drop it would be.
+        for (CasellaRilascio *casella : quiz->Label2)
+            if (casella == sotto && quiz->presa() >= 0) {
+                ++m_posate;
+                prediciRilascio(quiz, casella, quiz->presa());
+                return QStringLiteral("place %1 on %2").arg(quiz->presa()).arg(casella->accessibleName());
+            }
     }
     if (auto *quiz = qobject_cast<formTrova *>(finestra)) {
         for (Etichetta *l : quiz->Label1)
@@ -292,7 +323,9 @@ QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
 }
 
 // A key for the control that has the focus: Tab and the arrows walk the controls, Space
-// presses a button, Space, Return or Enter on an answer (a description, a picture) answers.
+// presses a button, Space, Return or Enter on an answer (a description, a picture) answers,
+// on a definition of the matching quiz picks it up, on a box places it there; Escape puts it
+// back.
 QString Scimmia::tasto(QWidget *finestra)
 {
     static const Qt::Key tasti[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space,
@@ -305,7 +338,8 @@ QString Scimmia::tasto(QWidget *finestra)
     QString cosa = QString::fromLatin1(fuoco->metaObject()->className());
     const bool premeBottone = t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco);
     const bool sceglie = (t == Qt::Key_Space || t == Qt::Key_Return || t == Qt::Key_Enter)
-        && (qobject_cast<Etichetta *>(fuoco) || qobject_cast<Immagine *>(fuoco))
+        && (qobject_cast<Etichetta *>(fuoco) || qobject_cast<Immagine *>(fuoco)
+            || qobject_cast<CasellaRilascio *>(fuoco))
         && (fuoco->focusPolicy() & Qt::TabFocus);
     if ((premeBottone || sceglie) && fuoco->isEnabled() && fuoco->isVisible())
         cosa = effettoClic(finestra, fuoco, fuoco->mapTo(finestra, fuoco->rect().center()));
@@ -350,6 +384,13 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
 
     // Aimed at the controls that answer and at "avanti".
     if (auto *sposta = qobject_cast<FormSposta *>(quiz)) {
+        if (scelta < 66) { // a click on a box: places the definition picked up, if any
+            QLabel *l = sposta->Label2[std::size_t(tra(3))];
+            const QPoint punto = l->mapTo(quiz, l->rect().center());
+            const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
+            clic(quiz, punto);
+            return QStringLiteral("box ") + cosa;
+        }
         if (scelta < 70) {
             QLabel *l = sposta->Label1[std::size_t(tra(3))];
             if (!l->isVisible())
@@ -372,7 +413,8 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
                 dati = std::make_unique<QMimeData>();
                 dati->setText(da->text());
             }
-            return trascinaDefinizione(sposta, dati.get());
+            trascinaDefinizione(sposta, dati.get());
+            return m_ultimoTrascinamento;
         }
         if (sposta->Command1->isVisible()) {
             QTest::mouseClick(sposta->Command1, Qt::LeftButton);
@@ -742,16 +784,17 @@ void TestScimmia::scimmia()
     QStringList schermi;
     for (auto it = scimmia.schermi.cbegin(); it != scimmia.schermi.cend(); ++it)
         schermi << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-    std::printf("%d events in %lld ms: %d answers, %d category choices, %d puzzles solved, %d "
-                "starts; events per screen: %s\n",
-                eventi, orologio.elapsed(), scimmia.risposte(), scimmia.categorie(),
-                scimmia.risolti(), scimmia.avvii(),
+    std::printf("%d events in %lld ms: %d answers, %d definitions placed without a drag, %d "
+                "category choices, %d puzzles solved, %d starts; events per screen: %s\n",
+                eventi, orologio.elapsed(), scimmia.risposte(), scimmia.posate(),
+                scimmia.categorie(), scimmia.risolti(), scimmia.avvii(),
                 qPrintable(schermi.join(QStringLiteral(", "))));
     // Every screen must have had its share, or the run proved little (the splash and the
     // main menu are left after one or two events; the activities keep the monkey longer).
     for (const char *nome : {"FormAvvio", "FormMenu", "FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
         QVERIFY2(scimmia.schermi.value(QLatin1String(nome)) >= std::max(1, eventi / 2000), nome);
     QVERIFY(scimmia.risposte() >= eventi / 20);
+    QVERIFY(scimmia.posate() >= eventi / 1000);
     chiudiTutto();
 }
 
