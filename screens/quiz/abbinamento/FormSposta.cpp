@@ -63,7 +63,9 @@ QPixmap contorno(QSize dimensione)
     return disegno;
 }
 
-// The focus frame of the answers, inside the dotted outline when both show.
+// The focus frame of the answers, a little inside the label: its white surrounds the black
+// line, which so stands out whatever the colour around the label (black after a wrong drop).
+// The dotted outline of a definition picked up runs along the edge.
 void disegnaFuoco(QLabel *etichetta, bool presa)
 {
     if (!etichetta->hasFocus() && !presa)
@@ -72,8 +74,7 @@ void disegnaFuoco(QLabel *etichetta, bool presa)
     if (presa)
         disegnaContorno(painter, etichetta->rect());
     if (etichetta->hasFocus())
-        disegnaCorniceFuoco(painter, presa ? etichetta->rect().adjusted(3, 3, -3, -3)
-                                           : etichetta->rect());
+        disegnaCorniceFuoco(painter, etichetta->rect().adjusted(4, 4, -4, -4));
 }
 
 } // namespace

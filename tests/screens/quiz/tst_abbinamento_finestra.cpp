@@ -611,6 +611,18 @@ void TestFormSposta::treModi()
 
     porta(0, 1); // wrong
     QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    if (modo == Modo::Tastiera) {
+        // The focus, back on the definition, shows inside it on the black window: a black line
+        // with white around it.
+        QWidget *definizione = quiz->Label1[0];
+        QCOMPARE(QApplication::focusWidget(), definizione);
+        const QImage immagine = definizione->grab().toImage();
+        const int y = definizione->height() / 2;
+        QCOMPARE(immagine.pixelColor(3, y), QColor(Qt::white));
+        QCOMPARE(immagine.pixelColor(5, y), QColor(Qt::black));
+        QCOMPARE(immagine.pixelColor(7, y), QColor(Qt::white));
+        QCOMPARE(quiz->Label1[1]->grab().toImage().pixelColor(5, y), QColor(Qt::white));
+    }
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta sbagliata. Esatti 0, errati 1"));
     porta(0, 2); // wrong
     porta(0, 0); // right
