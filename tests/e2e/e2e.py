@@ -158,10 +158,10 @@ class Sessione:
             aspetta(lambda: self.fuoco() != precedente, f"il fuoco che si sposta verso {cosa}", 5)
         return self.aspetta_fuoco(condizione, cosa, 1)
 
-    def esci_con_tastiera(self):
-        """'Esci' of the activity's menu bar by keyboard: Alt, Left (from the first entry to the
-        last, "Esci"), Return, and Return again for Yes."""
-        tasto("alt")
+    def esci_con_tastiera(self, chiave="alt"):
+        """'Esci' of the activity's menu bar by keyboard: Alt (or F10), Left (from the first
+        entry to the last, "Esci"), Return, and Return again for Yes."""
+        tasto(chiave)
         self.aspetta_fuoco(lambda n: self.a.ruolo(n) == "menu bar", "la barra dei menù")
         tasto("Left")
         tasto("Return")
@@ -1176,8 +1176,9 @@ def mosse_griglia(da, a_):
 @caso("tastiera", finestre=True, eventi=True)
 def tastiera(s):
     """The keyboard alone, with no pointer event at all: splash, menu, a wrong and a right
-    answer in the definition and the recognition quiz, back with the menu bar's "Esci"; every
-    verdict announced to a screen reader, and a quiz opening with its name and first answer."""
+    answer in the definition and the recognition quiz, a matching exercise completed after a
+    wrong drop, back with the menu bar's "Esci" (opened by Alt or F10); every verdict announced
+    to a screen reader, and a quiz opening with its name and first answer."""
     a = s.a
     pid = s.programma.processo.pid
     puntatore = banco.puntatore()
@@ -1248,6 +1249,59 @@ def tastiera(s):
     tasto("space")
     s.aspetta_fuoco(lambda n_: n_.name == "Segnale 1", "la prima figura dopo \"avanti\"")
     s.esci_con_tastiera()
+
+    # Matching quiz: a wrong drop, a definition put back with Escape, then every definition in
+    # its box; out through the menu bar opened with F10.
+    f = apri_con_tastiera(s, "abbinare segnale e definizione")
+    uguale(f.name, "Cartavia - abbinare segnale e definizione", "nome della finestra per il lettore")
+    figure = sorted(a.cerca(f, lambda n_: a.ruolo(n_) == "image"), key=lambda n_: n_.name)
+    schermata = banco.Schermata()
+    segnali = [segnale_in(schermata, a, fig) for fig in figure]
+    area = a.uno(f, lambda n_: a.ruolo(n_) == "filler", "area della finestra")
+
+    def sfondo():
+        x, y, _, _ = a.estensione(area)
+        return banco.Schermata().colore_medio(x + 3, y + 4, 1)
+
+    def casella(k):
+        return a.uno(f, lambda n_: n_.name.startswith(f"Casella {k + 1}"), f"la casella {k + 1}")
+
+    def definizione(numero):
+        return lambda n_: n_.name == f"Segnale {numero}" and a.ruolo(n_) == "label"
+
+    def prendi(numero):
+        s.premi_fino_a("Tab", definizione(numero), f"la definizione di Segnale {numero}")
+        tasto("space")
+
+    def posa(k):
+        s.premi_fino_a("Tab", lambda n_: n_.name.startswith(f"Casella {k + 1}"), f"la casella {k + 1}")
+        tasto("Return")
+
+    s.aspetta_fuoco(lambda n_: n_.name.startswith("Segnale ") and a.ruolo(n_) == "label", "una definizione")
+    colore = sfondo()
+    verifica(banco.distanza(colore, (0, 0, 0)) > 10 ** 2, "lo sfondo di un esercizio nuovo non è nero")
+    da = len(s.eventi())
+    prendi(segnali[0])
+    posa(1)
+    aspetta(lambda: banco.distanza(sfondo(), (0, 0, 0)) < 10 ** 2, "lo sfondo nero dopo un rilascio sbagliato", 5)
+    da = annunciato(s, verdetto(False, 0, 1), da)
+    s.aspetta_fuoco(definizione(segnali[0]), "la definizione, di nuovo al suo posto")
+    prendi(segnali[1])
+    tasto("Escape")
+    posa(1)  # nothing in hand: nothing happens
+    for k in (1, 0, 2):
+        prendi(segnali[k])
+        posa(k)
+        aspetta(lambda: casella(k).name == f"Casella {k + 1}: Segnale {segnali[k]}", f"la casella {k + 1} piena")
+        da = annunciato(s, verdetto(True, 1 if k == 2 else 0, 1), da)
+    s.aspetta_fuoco(lambda n_: n_.name == "avanti", "\"avanti\"")
+    # One announcement for each drop: the Escape and the drop with nothing in hand said nothing.
+    verdetti = [e.get("nome") for e in s.eventi() if e["tipo"] == "object:state-changed:showing"
+                and e["d1"] == 1 and e.get("ruolo") == "notification"
+                and str(e.get("nome", "")).startswith("Risposta")]
+    uguale(verdetti[-4:], [verdetto(False, 0, 1), verdetto(True, 0, 1), verdetto(True, 0, 1),
+                           verdetto(True, 1, 1)], "i verdetti dell'abbinamento")
+    s.esci_con_tastiera("F10")
 
     # The menu's "Esci", Yes.
     s.premi_fino_a("Tab", lambda n_: n_.name == "Esci" and a.ruolo(n_) == "push button", "Esci")
