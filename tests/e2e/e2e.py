@@ -613,8 +613,14 @@ def abbinamento(s):
     s.scegli_categoria(f, "segnali di pericolo")
     segnali = esercizio()
     verifica(all(1 <= n <= 38 for n in segnali), f"segnali di pericolo: mostrati {segnali}")
-    for k in (2, 0, 1):
+    for k in (2, 0):
         metti(segnali[k], k)
+    # The last one by two clicks: the definition, then its box.
+    d = [d for d in definizioni() if d.name == f"Segnale {segnali[1]}"][0]
+    clic_centro(a.estensione(d))
+    time.sleep(0.3)
+    uguale(len(definizioni()), 1, "un clic sulla definizione la prende, non la posa")
+    clic_centro(a.estensione(caselle[1]))
     aspetta(lambda: a.visibile(avanti), "esercizio completo")
     punteggio(2, 1)
     s.azzera(f)
