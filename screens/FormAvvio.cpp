@@ -10,6 +10,7 @@
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
@@ -80,6 +81,16 @@ void FormAvvio::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });
+}
+
+void FormAvvio::keyPressEvent(QKeyEvent *event)
+{
+    if (tastoDiScelta(event)) {
+        event->accept();
+        eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FormAvvio::vaiAlMenu()

@@ -23,6 +23,8 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Return, Enter or Space: the keyboard's click, for a pupil who cannot click.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();

@@ -16,11 +16,13 @@ PACCHETTI=(
 # and lintian to check it; for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus
 # session services, and setpriv (util-linux) to run the program as an unprivileged user; a
 # PulseAudio server with parec to record what the program plays, and numpy to analyse it; for
-# the read-aloud case, speech-dispatcher with espeak-ng speaking into that server.
+# the read-aloud case, speech-dispatcher with espeak-ng speaking into that server; the Orca
+# screen reader (pgrep from procps tells whether one already runs) and openbox, the window
+# manager that gives new windows the keyboard focus.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
     lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
     pulseaudio pulseaudio-utils python3-numpy
-    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng orca procps openbox)
 # A desktop that already runs PipeWire keeps it: installing pulseaudio there would take over the
 # user's sound at the next login. The recorded-sound case is skipped on such a machine.
 if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then

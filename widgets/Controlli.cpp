@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -84,12 +85,14 @@ public:
 
     QStringList actionNames() const override
     {
-        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+        return widget()->isEnabled() && static_cast<Immagine *>(widget())->attivabile()
+            ? QStringList{pressAction()}
+            : QStringList{};
     }
 
     void doAction(const QString &azione) override
     {
-        if (azione == pressAction() && widget()->isEnabled())
+        if (azione == pressAction() && !actionNames().isEmpty())
             emit static_cast<Immagine *>(widget())->clic();
     }
 };
@@ -105,6 +108,53 @@ QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggett
 Etichetta::Etichetta(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText); // a catalogue text shows as typed, never as markup
+}
+
+void Etichetta::setRisposta(bool risposta)
+{
+    m_risposta = risposta;
+    setFocusPolicy(risposta ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void Etichetta::keyPressEvent(QKeyEvent *event)
+{
+    if (m_risposta && tastoDiScelta(event)) {
+        event->accept();
+        emit clic();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void Etichetta::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (m_risposta && hasFocus()) {
+        QPainter painter(this);
+        disegnaCorniceFuoco(painter, rect());
+    }
+}
+
+bool tastoDiScelta(const QKeyEvent *event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || event->isAutoRepeat())
+        return false;
+    return event->key() == Qt::Key_Space || event->key() == Qt::Key_Return
+        || event->key() == Qt::Key_Enter;
+}
+
+void disegnaCorniceFuoco(QPainter &painter, const QRect &rettangolo)
+{
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    QPen penna(Qt::black, 2);
+    penna.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(penna);
+    painter.drawRect(QRectF(rettangolo).adjusted(1, 1, -1, -1));
+    penna.setColor(Qt::white);
+    painter.setPen(penna);
+    painter.drawRect(QRectF(rettangolo).adjusted(3, 3, -3, -3));
+    painter.restore();
 }
 
 void Etichetta::mousePressEvent(QMouseEvent *event)
@@ -129,6 +179,27 @@ Immagine::Immagine(QWidget *parent) : QWidget(parent)
 {
     static const bool registrata = (QAccessible::installFactory(fabbricaAccessibile), true);
     Q_UNUSED(registrata);
+}
+
+bool Immagine::attivabile() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&Immagine::clic));
+}
+
+void Immagine::setRisposta(bool risposta)
+{
+    m_risposta = risposta;
+    setFocusPolicy(risposta ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void Immagine::keyPressEvent(QKeyEvent *event)
+{
+    if (m_risposta && tastoDiScelta(event)) {
+        event->accept();
+        emit clic();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Immagine::setBordo(bool bordo)
@@ -182,6 +253,8 @@ void Immagine::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    if (m_risposta && hasFocus())
+        disegnaCorniceFuoco(painter, rect());
 }
 
 void Immagine::mousePressEvent(QMouseEvent *event)

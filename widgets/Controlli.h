@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QWidget>
 
+class QKeyEvent;
+class QPainter;
+
 #include <utility>
 #include <vector>
 
@@ -34,21 +37,37 @@ class Etichetta : public QLabel
 public:
     explicit Etichetta(QWidget *parent = nullptr);
 
+    // An answer: it takes the keyboard focus, shows it with a frame that stands out on any
+    // background, and Space, Return or Enter report clic() as a click does.
+    void setRisposta(bool risposta);
+
 signals:
     void clic();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_premuta = false;
+    bool m_risposta = false;
 };
+
+// Space, Return or Enter with no modifier (the keypad's aside), not repeated: the keys that
+// choose an answer.
+bool tastoDiScelta(const QKeyEvent *event);
+
+// The focus frame of an answer: a black line with a white one inside it, each two pixels
+// wide, inside `rettangolo`; one of them stands out on any background colour.
+void disegnaCorniceFuoco(QPainter &painter, const QRect &rettangolo);
 
 // A picture box: shows a sign picture stretched to fill it, optionally inside a thin
 // border, and reports clicks. The picture is decoded at the size the box shows it, in
-// device pixels. A screen reader sees a graphic with a press action (the click); its name
-// is up to the screen, and must never be the sign's text where that is the answer.
+// device pixels. A screen reader sees a graphic, with a press action (the click) only where
+// a click does something; its name is up to the screen, and must never be the sign's text
+// where that is the answer.
 class Immagine : public QWidget
 {
     Q_OBJECT
@@ -56,6 +75,11 @@ public:
     explicit Immagine(QWidget *parent = nullptr);
 
     void setBordo(bool bordo);
+    // An answer: takes the keyboard focus, shows it with the focus frame of the answers, and
+    // Space, Return or Enter report clic() as a click does.
+    void setRisposta(bool risposta);
+    // Something listens to clic(): only then does a screen reader see a press action.
+    bool attivabile() const;
     // Loads the picture file; throws ErroreCartavia when it cannot.
     void carica(const QString &file);
     // Shows a picture already read at dimensioneDecodifica(), from this file.
@@ -73,6 +97,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QRect areaImmagine() const;
@@ -81,6 +106,7 @@ private:
     QImage m_immagine;
     bool m_bordo = false;
     bool m_premuta = false;
+    bool m_risposta = false;
 };
 
 // Loads a file into each box, reading the pictures at once on every core; throws the failure

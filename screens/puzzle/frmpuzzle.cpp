@@ -24,6 +24,8 @@
 frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     : FinestraAttivita(contesto, 8640, 6840, parent), m_contesto(contesto)
 {
+    // The title stays as the layout has it; a screen reader says the activity.
+    setAccessibleName(QStringLiteral("Cartavia - gioca con i segnali"));
     aggiungiEsci();
     QWidget *area = this->area();
 

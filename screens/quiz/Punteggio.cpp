@@ -1,5 +1,6 @@
 #include "screens/quiz/Punteggio.h"
 
+#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
@@ -33,6 +34,13 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &st
     EtichettaEsatti = etichetta("EtichettaEsatti", QStringLiteral("quantiesatti"), posti.etichettaEsatti, 18);
     Label2 = etichetta("Label2", QStringLiteral("Errati"), posti.errati, 12);
     EtichettaErrati = etichetta("EtichettaErrati", QStringLiteral("quantierrati"), posti.etichettaErrati, 18);
+    annuncio = new Annuncio(area);
+    annuncio->setObjectName(QStringLiteral("annuncio"));
+}
+
+void Punteggio::annunciaVerdetto(bool giusta)
+{
+    annuncio->annuncia(testoVerdetto(giusta, m_stato.NumeroEsatti, m_stato.NumeroErrati));
 }
 
 void Punteggio::mostraFaccia(bool giusta)

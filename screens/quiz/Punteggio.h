@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class Annuncio;
 class PulsanteGrafico;
 class QLabel;
 class QWidget;
@@ -35,6 +36,10 @@ public:
     void mostraEsatti();
     void mostraErrati();
     void mostraContatori(); // both counters
+    // Tells a screen reader the verdict and the counters: "Risposta giusta. Esatti 1, errati 0".
+    void annunciaVerdetto(bool giusta);
+
+    Annuncio *annuncio = nullptr;
 
 private:
     const Stato &m_stato;

@@ -4,6 +4,10 @@ Imported only inside the test's own D-Bus session (see e2e.py), where the progra
 reader share one accessibility bus.
 """
 
+import json
+import os
+import subprocess
+import sys
 import time
 
 import pyatspi
@@ -163,3 +167,56 @@ def attendi_stabile(funzione, limite=5.0, ripetizioni=3, passo=0.05):
             precedente, uguali = valore, 1
         time.sleep(passo)
     raise Fallimento("lo stato non si è stabilizzato")
+
+
+class Ascoltatore:
+    """AT-SPI events as a screen reader receives them, written down by ascoltatore.py.
+
+    Start it before the program: the program then finds the listeners registered when it
+    starts (Qt sends only the events somebody listens to). Events are told apart by their
+    position in the record, as they arrived."""
+
+    TIPI = ("object:state-changed:showing", "object:state-changed:focused",
+            "object:property-change:accessible-name",
+            "object:property-change:accessible-description", "window:activate")
+
+    def __init__(self, lavoro, tipi=TIPI, limite=15.0):
+        self.registro = os.path.join(lavoro, "eventi.jsonl")
+        self.processo = subprocess.Popen(
+            [sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "ascoltatore.py"),
+             self.registro, *tipi], start_new_session=True)
+        aspetta(lambda: self._tutti(), "l'ascoltatore degli eventi pronto", limite)
+
+    def _tutti(self):
+        if self.processo.poll() is not None:
+            raise Fallimento(f"l'ascoltatore è terminato (codice {self.processo.returncode})")
+        try:
+            with open(self.registro, encoding="utf-8") as f:
+                righe = f.read().split("\n")[:-1]  # the last one may be still half written
+        except FileNotFoundError:
+            return []
+        return [json.loads(r) for r in righe]
+
+    def eventi(self, pid=None):
+        """Every event so far (of the process `pid` if given), in order of arrival."""
+        return [e for e in self._tutti()[1:] if pid is None or e.get("pid") == pid]
+
+    def aspetta(self, condizione, cosa, da=0, pid=None, limite=10.0):
+        """Waits for an event at position `da` or later satisfying `condizione`; returns its
+        position (in the list that `eventi(pid)` gives)."""
+        def trovato():
+            for i, e in enumerate(self.eventi(pid)[da:], da):
+                if condizione(e):
+                    return i + 1
+            return None
+        try:
+            return aspetta(trovato, f"l'evento: {cosa}", limite) - 1
+        except Fallimento:
+            sintesi = [(e.get("tipo"), e.get("d1"), e.get("ruolo"), e.get("nome"))
+                       for e in self.eventi(pid)[da:]]
+            raise Fallimento(f"nessun evento {cosa}; dopo la posizione {da}: {sintesi}")
+
+    def chiudi(self):
+        if self.processo.poll() is None:
+            self.processo.terminate()
+            self.processo.wait(10)

@@ -21,6 +21,10 @@ class Fallimento(AssertionError):
     pass
 
 
+class Saltato(Exception):
+    """What the case needs is not here (or is busy): the case is skipped, not failed."""
+
+
 def verifica(condizione, messaggio):
     if not condizione:
         raise Fallimento(messaggio)
@@ -217,6 +221,35 @@ class Display:
                 self.processo.wait()
 
 
+class GestoreFinestre:
+    """Openbox on the display, as on a desktop: it gives the keyboard focus to each new
+    window, so that keys reach the program without the pointer, and windows become active,
+    which is when a screen reader looks at them."""
+
+    def __init__(self, display):
+        self.display = display
+        ambiente = dict(os.environ, DISPLAY=display.nome)
+        self.processo = subprocess.Popen(["openbox", "--sm-disable"], env=ambiente,
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        aspetta(self.pronto, f"openbox sul display {display.nome}", 10, 0.05)
+
+    def pronto(self):
+        verifica(self.processo.poll() is None, "openbox è terminato")
+        uscita = subprocess.run(["xprop", "-display", self.display.nome, "-root",
+                                 "_NET_SUPPORTING_WM_CHECK"], stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True, timeout=10).stdout
+        return "window id" in uscita
+
+    def chiudi(self):
+        if self.processo.poll() is None:
+            self.processo.terminate()
+            try:
+                self.processo.wait(5)
+            except subprocess.TimeoutExpired:
+                self.processo.kill()
+                self.processo.wait()
+
+
 # ---------------------------------------------------------------------------- input
 
 
@@ -257,6 +290,12 @@ def clic_centro(estensione):
 
 def tasto(nome):
     xdotool("key", nome)
+
+
+def tasti(*nomi, ritardo_ms=50):
+    """Several keys in a row, as a person types them (none at all is fine)."""
+    if nomi:
+        xdotool("key", "--delay", ritardo_ms, *nomi)
 
 
 def trascina(da, a, passi=12):

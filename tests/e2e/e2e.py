@@ -29,8 +29,8 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import banco  # noqa: E402
-from banco import (Fallimento, aspetta, clic, clic_centro, log, tasto, trascina,  # noqa: E402
-                   uguale, verifica)
+from banco import (Fallimento, Saltato, aspetta, clic, clic_centro, log, tasto,  # noqa: E402
+                   tasti, trascina, uguale, verifica)
 
 SALTA = 77
 CASI = {}
@@ -39,11 +39,16 @@ CASI = {}
 # What a case with real speech needs beyond those that listen (ascolto.mancante).
 PROGRAMMI_VOCE = ("speech-dispatcher", "espeak-ng")
 VOCE = {}  # cases that run with PulseAudio and speech-dispatcher in their session
+# What a case may ask for besides the program: a window manager on the display, an AT-SPI
+# event listener, Orca.
+AMBIENTI = {}
 
 
-def caso(nome, come_nessuno=False, prepara=None, voce=False):
+def caso(nome, come_nessuno=False, prepara=None, voce=False, finestre=False, eventi=False,
+         orca=False):
     def registra(funzione):
         CASI[nome] = (funzione, prepara, come_nessuno)
+        AMBIENTI[nome] = {"finestre": finestre or orca, "eventi": eventi, "orca": orca}
         if voce:
             VOCE[nome] = True
         return funzione
@@ -57,12 +62,35 @@ def caso(nome, come_nessuno=False, prepara=None, voce=False):
 class Sessione:
     """The program under test and its accessibility tree."""
 
-    def __init__(self, cartella, avvio_limite=15.0, ambiente=None):
+    def __init__(self, cartella, avvio_limite=15.0, ambiente=None, eventi=False, orca=False):
         import accesso
         self.a = accesso
         self.cartella = cartella
-        self.programma = banco.Programma(cartella, ambiente)
-        self.app = accesso.Applicazione(self.programma, avvio_limite)
+        self.ascoltatore = self.orca = self.programma = None
+        lavoro = os.path.join(cartella.radice, "lavoro")
+        try:
+            # Both before the program, which then finds them listening from its start.
+            if eventi:
+                self.ascoltatore = accesso.Ascoltatore(lavoro)
+            if orca:
+                import lettore
+                self.orca = lettore.Orca(lavoro)
+            self.programma = banco.Programma(cartella, ambiente)
+            self.app = accesso.Applicazione(self.programma, avvio_limite)
+        except BaseException:
+            self.chiudi()
+            raise
+
+    def chiudi(self):
+        if self.programma:
+            self.programma.chiudi()
+        for aiuto in (self.ascoltatore, self.orca):
+            if aiuto:
+                aiuto.chiudi()
+
+    def eventi(self):
+        """The program's AT-SPI events so far."""
+        return self.ascoltatore.eventi(self.programma.processo.pid)
 
     # ---- windows
 
@@ -96,6 +124,49 @@ class Sessione:
         menu = self.menu()
         clic_centro(self.a.estensione(self.a.pulsante(menu, didascalia)))
         return self.attivita()
+
+    # ---- keyboard
+
+    def fuoco(self):
+        """The control that has the keyboard focus, as AT-SPI tells it, or None."""
+        for finestra in self.app.finestre():
+            for n in [finestra] + self.a.discendenti(finestra):
+                try:
+                    if self.a.stati(n).contains(self.a.pyatspi.STATE_FOCUSED):
+                        return n
+                except Exception:  # gone while we looked
+                    continue
+        return None
+
+    def aspetta_fuoco(self, condizione, cosa, limite=5.0):
+        try:
+            return aspetta(lambda: (lambda n: n if n is not None and condizione(n) else None)(self.fuoco()),
+                           f"il fuoco su {cosa}", limite)
+        except Fallimento:
+            n = self.fuoco()
+            raise Fallimento(f"il fuoco non è su {cosa} ma su "
+                             f"{(self.a.ruolo(n), n.name) if n is not None else None}")
+
+    def premi_fino_a(self, chiave, condizione, cosa, massimo=12):
+        """Presses the key until the focus is on what `condizione` accepts; returns it."""
+        for _ in range(massimo):
+            n = self.fuoco()
+            if n is not None and condizione(n):
+                return n
+            precedente = n
+            tasto(chiave)
+            aspetta(lambda: self.fuoco() != precedente, f"il fuoco che si sposta verso {cosa}", 5)
+        return self.aspetta_fuoco(condizione, cosa, 1)
+
+    def esci_con_tastiera(self):
+        """'Esci' of the activity's menu bar by keyboard: Alt, Left (from the first entry to the
+        last, "Esci"), Return, and Return again for Yes."""
+        tasto("alt")
+        self.aspetta_fuoco(lambda n: self.a.ruolo(n) == "menu bar", "la barra dei menù")
+        tasto("Left")
+        tasto("Return")
+        self.rispondi("Vuoi tornare al menù?", "Return")
+        return self.menu()
 
     # ---- message boxes
 
@@ -1070,11 +1141,162 @@ def controlla_suoni(campioni, inizio, risposte, cartella_suoni):
     verifica(not errori, "suoni:\n  " + "\n  ".join(errori))
 
 
+# ---- keyboard and screen reader
+
+
+def apri_con_tastiera(s, didascalia):
+    s.premi_fino_a("Tab", lambda n: n.name == didascalia and s.a.ruolo(n) == "push button", didascalia)
+    tasto("space")
+    return s.attivita()
+
+
+def stessa(a, n, m):
+    """The same control (compared by role, name and place on the screen)."""
+    return a.ruolo(n) == a.ruolo(m) and n.name == m.name and a.estensione(n) == a.estensione(m)
+
+
+def verdetto(giusta, esatti, errati):
+    return f"Risposta {'giusta' if giusta else 'sbagliata'}. Esatti {esatti}, errati {errati}"
+
+
+def annunciato(s, testo, da):
+    """The program announced `testo` (a notification that appears) at position `da` or later."""
+    return s.ascoltatore.aspetta(lambda e: e["tipo"] == "object:state-changed:showing" and e["d1"] == 1
+                             and e.get("ruolo") == "notification" and e.get("nome") == testo,
+                             f"l'annuncio {testo!r}", da, s.programma.processo.pid)
+
+
+def mosse_griglia(da, a_):
+    """Arrow keys from picture `da` to picture `a_` in the 2 x 3 grid (row by row)."""
+    righe, colonne = a_ // 3 - da // 3, a_ % 3 - da % 3
+    return (["Down"] * righe if righe > 0 else ["Up"] * -righe) + \
+        (["Right"] * colonne if colonne > 0 else ["Left"] * -colonne)
+
+
+@caso("tastiera", finestre=True, eventi=True)
+def tastiera(s):
+    """The keyboard alone, with no pointer event at all: splash, menu, a wrong and a right
+    answer in the definition and the recognition quiz, back with the menu bar's "Esci"; every
+    verdict announced to a screen reader, and a quiz opening with its name and first answer."""
+    a = s.a
+    pid = s.programma.processo.pid
+    puntatore = banco.puntatore()
+    s.splash()
+    tasto("Return")
+    s.menu()
+
+    # Definition quiz.
+    da = len(s.eventi())
+    f = apri_con_tastiera(s, "definire il segnale")
+    uguale(f.name, "Cartavia - definire il segnale", "nome della finestra per il lettore")
+    etichette = sorted([n for n in a.cerca(f, lambda n: n.name.startswith("Segnale ") and a.ruolo(n) != "image"
+                        and a.visibile(n))], key=lambda n: a.estensione(n)[1])
+    uguale(len(etichette), 6, "descrizioni")
+    s.aspetta_fuoco(lambda n: stessa(a, n, etichette[0]), "la prima descrizione")
+    # What a screen reader hears first: the window, then the first description; no verdict.
+    attivata = s.ascoltatore.aspetta(lambda e: e["tipo"] == "window:activate"
+                                 and e.get("nome") == "Cartavia - definire il segnale",
+                                 "la finestra attivata", da, pid)
+    s.ascoltatore.aspetta(lambda e: e["tipo"] == "object:state-changed:focused" and e["d1"] == 1
+                      and e.get("nome") == etichette[0].name, "il fuoco sulla prima descrizione",
+                      attivata, pid)
+    verifica(not [e for e in s.eventi()[da:] if e.get("ruolo") == "notification"
+                  or (e["tipo"] == "object:state-changed:focused" and e.get("nome") == "Risposta sbagliata")],
+             "all'apertura nessun verdetto")
+    figura = a.per_nome(f, "Segnale", "image")
+    n = segnale_in(banco.Schermata(), a, figura)
+    k = [e.name for e in etichette].index(f"Segnale {n}")
+    sbagliata = next(i for i in range(6) if etichette[i].name != f"Segnale {n}")
+    da = len(s.eventi())
+    tasti(*["Down"] * sbagliata)
+    s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[sbagliata]), "la descrizione sbagliata")
+    tasto("space")
+    s.aspetta_contatori(f, ("0", "1"))
+    da = annunciato(s, verdetto(False, 0, 1), da)
+    tasti(*(["Down"] * (k - sbagliata) if k > sbagliata else ["Up"] * (sbagliata - k)))
+    s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[k]), "la descrizione giusta")
+    tasto("Return")
+    s.aspetta_contatori(f, ("1", "1"))
+    annunciato(s, verdetto(True, 1, 1), da)
+    s.aspetta_fuoco(lambda n_: n_.name == "avanti", "\"avanti\"")
+    tasto("space")
+    s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[0]), "la prima descrizione dopo \"avanti\"")
+    s.esci_con_tastiera()
+
+    # Recognition quiz.
+    f = apri_con_tastiera(s, "riconoscere il segnale")
+    uguale(f.name, "Cartavia - riconoscere il segnale", "nome della finestra per il lettore")
+    figure = sorted(a.cerca(f, lambda n: a.ruolo(n) == "image"), key=lambda n: n.name)
+    s.aspetta_fuoco(lambda n_: n_.name == "Segnale 1", "la prima figura")
+    schermata = banco.Schermata()
+    mostrati = [segnale_in(schermata, a, fig) for fig in figure]
+    sotto = a.uno(f, lambda n_: a.ruolo(n_) == "label" and n_.name.startswith("Segnale "), "descrizione")
+    k = mostrati.index(numero_del_testo(sotto.name))
+    sbagliata = 5 - k if 5 - k != k else (k + 1) % 6  # a wrong one some keys away
+    da = len(s.eventi())
+    tasti(*mosse_griglia(0, sbagliata))
+    s.aspetta_fuoco(lambda n_: n_.name == f"Segnale {sbagliata + 1}", "la figura sbagliata")
+    tasto("Return")
+    s.aspetta_contatori(f, ("0", "1"))
+    da = annunciato(s, verdetto(False, 0, 1), da)
+    tasti(*mosse_griglia(sbagliata, k))
+    s.aspetta_fuoco(lambda n_: n_.name == f"Segnale {k + 1}", "la figura giusta")
+    tasto("space")
+    s.aspetta_contatori(f, ("1", "1"))
+    annunciato(s, verdetto(True, 1, 1), da)
+    s.aspetta_fuoco(lambda n_: n_.name == "avanti", "\"avanti\"")
+    tasto("space")
+    s.aspetta_fuoco(lambda n_: n_.name == "Segnale 1", "la prima figura dopo \"avanti\"")
+    s.esci_con_tastiera()
+
+    # The menu's "Esci", Yes.
+    s.premi_fino_a("Tab", lambda n_: n_.name == "Esci" and a.ruolo(n_) == "push button", "Esci")
+    tasto("space")
+    s.rispondi("Vuoi uscire dal programma?", "Return")
+    s.programma.uscita_verificata(0)
+    uguale(banco.puntatore(), puntatore, "il puntatore, mai mosso")
+
+
+@caso("lettore", orca=True)
+def lettore(s):
+    """Orca, as a blind pupil hears the definition quiz: its name and the first answer when it
+    opens, then each verdict with the counters."""
+    a = s.a
+    s.splash()
+    tasto("Return")
+    s.menu()
+    da = len(s.orca.detti())
+    f = apri_con_tastiera(s, "definire il segnale")
+    etichette = sorted([n for n in a.cerca(f, lambda n: n.name.startswith("Segnale ") and a.ruolo(n) != "image"
+                        and a.visibile(n))], key=lambda n: a.estensione(n)[1])
+    nome = s.orca.aspetta_detto("Cartavia - definire il segnale", "il nome dell'attività", da)
+    primo = s.orca.aspetta_detto(etichette[0].name, "la prima descrizione", nome + 1)
+    verifica(not [t for t in s.orca.detti()[da:primo + 1] if "Risposta" in t],
+             f"all'apertura nessun verdetto: {s.orca.detti()[da:primo + 1]}")
+    n = segnale_in(banco.Schermata(), a, a.per_nome(f, "Segnale", "image"))
+    k = [e.name for e in etichette].index(f"Segnale {n}")
+    sbagliata = next(i for i in range(6) if etichette[i].name != f"Segnale {n}")
+    tasti(*["Down"] * sbagliata)
+    s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[sbagliata]), "la descrizione sbagliata")
+    da = len(s.orca.detti())
+    tasto("space")
+    da = s.orca.aspetta_detto(verdetto(False, 0, 1), "il verdetto sbagliato", da) + 1
+    tasti(*(["Down"] * (k - sbagliata) if k > sbagliata else ["Up"] * (sbagliata - k)))
+    s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[k]), "la descrizione giusta")
+    tasto("space")
+    s.orca.aspetta_detto(verdetto(True, 1, 1), "il verdetto giusto", da)
+    log("Orca ha detto:", s.orca.detti())
+    s.esci_con_tastiera()
+
+
 # ============================================================================ running
 
 
-def richiesti():
-    for programma in ("Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"):
+def richiesti(caso):
+    programmi = ["Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"]
+    if AMBIENTI.get(caso, {}).get("finestre"):
+        programmi += ["openbox", "xprop"]
+    for programma in programmi:
         if not shutil.which(programma):
             return f"manca {programma}"
     try:
@@ -1100,7 +1322,7 @@ def immagini_in_cache(cache):
 
 
 def esterno(argomenti):
-    mancante = richiesti()
+    mancante = richiesti(argomenti.caso)
     if mancante:
         print(f"test saltato: {mancante}")
         return SALTA
@@ -1128,7 +1350,7 @@ def esterno(argomenti):
 
     inizio = time.monotonic()
     radice = tempfile.mkdtemp(prefix=f"cartavia-e2e-{argomenti.caso}-")
-    display = None
+    display = gestore = None
     try:
         os.chmod(radice, 0o755)
         moduli = ["libcartavia_voce.so"] if argomenti.caso in VOCE else []
@@ -1150,6 +1372,8 @@ def esterno(argomenti):
             os.chown(lavoro, 65534, 65534)
             comando = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + comando
         display = banco.Display()
+        if AMBIENTI.get(argomenti.caso, {}).get("finestre"):
+            gestore = banco.GestoreFinestre(display)
         ambiente["DISPLAY"] = display.nome
         log(f"caso {argomenti.caso} sul display {display.nome}")
         try:
@@ -1157,6 +1381,9 @@ def esterno(argomenti):
         except subprocess.TimeoutExpired:
             print(f"FALLITO: il caso non è finito entro {argomenti.limite} s")
             return 1
+        if codice == SALTA:
+            log(f"caso {argomenti.caso}: saltato")
+            return SALTA
         if codice == 0:
             dopo = cartella.istantanea()
             if dopo != prima:
@@ -1171,6 +1398,8 @@ def esterno(argomenti):
             f"in {time.monotonic() - inizio:.1f} s")
         return 0 if codice == 0 else 1
     finally:
+        if gestore:
+            gestore.chiudi()
         if display:
             display.chiudi()
         for base, cartelle, files in os.walk(radice):
@@ -1197,10 +1426,15 @@ def interno(argomenti):
         if argomenti.caso in VOCE:
             # Started before the program, speaking into the session's own sound server.
             sintesi = banco.SintesiVocale(os.environ["XDG_RUNTIME_DIR"], audio.ambiente)
-        sessione = Sessione(cartella, ambiente=ambiente)
+        sessione = Sessione(cartella, ambiente=ambiente,
+                            **{k: v for k, v in AMBIENTI.get(argomenti.caso, {}).items()
+                               if k in ("eventi", "orca")})
         sessione.audio = audio
         esegui(sessione)
         return 0
+    except Saltato as motivo:
+        print(f"test saltato: {motivo}")
+        return SALTA
     except Fallimento as errore:
         print(f"FALLITO: {errore}")
         traceback.print_exc()
@@ -1216,7 +1450,7 @@ def interno(argomenti):
         return 1
     finally:
         if sessione:
-            sessione.programma.chiudi()
+            sessione.chiudi()
         if sintesi:
             sintesi.chiudi()
         if audio:

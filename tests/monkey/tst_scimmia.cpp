@@ -291,18 +291,23 @@ QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
     return QStringLiteral("Esci");
 }
 
-// A key for the control that has the focus: Tab walks the controls, Space presses a button.
+// A key for the control that has the focus: Tab and the arrows walk the controls, Space
+// presses a button, Space, Return or Enter on an answer (a description, a picture) answers.
 QString Scimmia::tasto(QWidget *finestra)
 {
-    static const Qt::Key tasti[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
-                                    Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape};
+    static const Qt::Key tasti[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space,
+                                    Qt::Key_Return, Qt::Key_Enter,  Qt::Key_Escape, Qt::Key_Up,
+                                    Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right};
     const Qt::Key t = tasti[tra(int(std::size(tasti)))];
     QWidget *fuoco = QApplication::focusWidget();
     if (!fuoco || fuoco->window() != finestra)
         fuoco = finestra;
     QString cosa = QString::fromLatin1(fuoco->metaObject()->className());
-    if (t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco) && fuoco->isEnabled()
-        && fuoco->isVisible())
+    const bool premeBottone = t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco);
+    const bool sceglie = (t == Qt::Key_Space || t == Qt::Key_Return || t == Qt::Key_Enter)
+        && (qobject_cast<Etichetta *>(fuoco) || qobject_cast<Immagine *>(fuoco))
+        && (fuoco->focusPolicy() & Qt::TabFocus);
+    if ((premeBottone || sceglie) && fuoco->isEnabled() && fuoco->isVisible())
         cosa = effettoClic(finestra, fuoco, fuoco->mapTo(finestra, fuoco->rect().center()));
     QTest::keyClick(fuoco, t);
     return QStringLiteral("key %1 on %2").arg(int(t), 0, 16).arg(cosa);
@@ -340,7 +345,7 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
         m_forzati = true; // the labels show the new values only after the next answer
         return QStringLiteral("counters near 32767");
     }
-    if (scelta < 61)
+    if (scelta < 64)
         return tasto(quiz);
 
     // Aimed at the controls that answer and at "avanti".

@@ -1,5 +1,6 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
+#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -99,6 +100,8 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::sposta(), parent)
 {
     eseguiTrascinamento = [](QDrag *drag) { drag->exec(Qt::MoveAction); };
+    // The title stays empty, as the layout has it; a screen reader says the activity.
+    setAccessibleName(QStringLiteral("Cartavia - abbinare segnale e definizione"));
 
     QWidget *a = area();
     const QFont testo = carattere(QStringLiteral("MS Sans Serif"), 12, true);
@@ -157,6 +160,8 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     Command1 = creaAvanti(tw(6600, 5280, 1935, 975));
     Command1->hide();
     connect(Command1, &QAbstractButton::clicked, this, protetto(contesto, [this] { Command1_Click(); }));
+    m_annuncio = new Annuncio(a);
+    m_annuncio->setObjectName(QStringLiteral("annuncio"));
 
     Form_Load();
 }
@@ -170,8 +175,10 @@ void FormSposta::Form_Load()
 void FormSposta::GeneraEsercizio()
 {
     m_esercizio.genera(contesto());
-    for (CasellaRilascio *casella : Label2)
-        casella->clear();
+    for (std::size_t k = 0; k < Label2.size(); ++k) {
+        Label2[k]->clear();
+        Label2[k]->setAccessibleName(QStringLiteral("Casella %1").arg(k + 1));
+    }
     impostaSfondoEsercizio(m_esercizio.colore());
     std::vector<std::pair<Immagine *, QString>> immagini;
     for (int k = 0; k < SlotAbbinamento; ++k)
@@ -201,6 +208,8 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         return;
     case Abbinamento::Esito::Errato:
         impostaSfondoEsercizio(m_esercizio.colore());
+        m_annuncio->annuncia(testoVerdetto(false, contesto().stato.NumeroEsatti,
+                                           contesto().stato.NumeroErrati));
         dopoRisposta();
         return;
     case Abbinamento::Esito::Esatto:
@@ -213,6 +222,10 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         definizione->hide();
         if (m_esercizio.completo())
             Command1->show();
+        // Once filled, a box says what it holds.
+        casella->setAccessibleName(QStringLiteral("Casella %1: ").arg(indice + 1) + casella->text());
+        m_annuncio->annuncia(testoVerdetto(true, contesto().stato.NumeroEsatti,
+                                           contesto().stato.NumeroErrati));
         dopoRisposta();
         return;
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+class Annuncio;
 class Immagine;
 class PulsanteGrafico;
 class QDrag;
@@ -83,5 +84,6 @@ private:
     void trascina(int slot, QPoint punto);
 
     Abbinamento m_esercizio;
+    Annuncio *m_annuncio = nullptr; // each drop's verdict, for a screen reader
     bool m_trascinando = false;
 };

@@ -1,5 +1,6 @@
 #include "screens/quiz/definizione/formTrova.h"
 
+#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -7,6 +8,10 @@
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
 #include "widgets/Twips.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
 
 formTrova::formTrova(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::trova(), parent),
@@ -16,6 +21,8 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
                 contesto.stato),
       m_definizione(contesto)
 {
+    // The title stays empty, as the layout has it; a screen reader says the activity.
+    setAccessibleName(QStringLiteral("Cartavia - definire il segnale"));
     QWidget *a = area();
     a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
 
@@ -33,6 +40,8 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         impostaSfondo(etichetta, ColoreSistemaFinestra);
         impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
+        etichetta->setRisposta(true);
+        etichetta->installEventFilter(this);
         connect(etichetta, &Etichetta::clic, this, protetto(contesto, [this, i] { Label1_Click(i); }));
         rendiLeggibile(etichetta, contesto.voce);
         Label1[static_cast<std::size_t>(i)] = etichetta;
@@ -47,6 +56,9 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
     Command1 = creaAvanti(tw(6240, 4800, 1935, 975));
     Command1->setEnabled(false);
     connect(Command1, &QAbstractButton::clicked, this, protetto(contesto, [this] { Command1_Click(); }));
+    for (std::size_t i = 1; i < Label1.size(); ++i)
+        setTabOrder(Label1[i - 1], Label1[i]);
+    setTabOrder(Label1.back(), Command1);
 
     Form_Load();
 }
@@ -54,6 +66,24 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
 void formTrova::Form_Load()
 {
     apriQuiz();
+    Label1.front()->setFocus();
+}
+
+bool formTrova::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() == QEvent::KeyPress) {
+        const int tasto = static_cast<QKeyEvent *>(evento)->key();
+        const auto trovata = std::find(Label1.begin(), Label1.end(), oggetto);
+        if (trovata != Label1.end() && (tasto == Qt::Key_Up || tasto == Qt::Key_Down)) {
+            const auto i = std::distance(Label1.begin(), trovata);
+            const auto prossima = tasto == Qt::Key_Down ? i + 1 : i - 1;
+            if (prossima >= 0 && prossima < static_cast<std::ptrdiff_t>(Label1.size()))
+                Label1[static_cast<std::size_t>(prossima)]->setFocus(
+                    tasto == Qt::Key_Down ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return CorniceQuiz::eventFilter(oggetto, evento);
 }
 
 void formTrova::GeneraEsercizio()
@@ -74,14 +104,17 @@ void formTrova::Label1_Click(int Index)
     m_punteggio.mostraFaccia(giusta);
     if (!giusta) {
         m_punteggio.mostraErrati();
+        m_punteggio.annunciaVerdetto(false);
         dopoRisposta();
         return;
     }
     m_punteggio.mostraEsatti();
     Command1->setEnabled(true);
+    Command1->setFocus(); // before the descriptions are disabled, which would move it on
     impostaSfondo(cliccata, ColoreRosso);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
+    m_punteggio.annunciaVerdetto(true);
     dopoRisposta();
 }
 
@@ -94,6 +127,7 @@ void formTrova::Command1_Click()
         impostaSfondo(etichetta, ColoreSistemaFinestra);
     }
     GeneraEsercizio();
+    Label1.front()->setFocus();
 }
 
 void formTrova::mostraContatori()

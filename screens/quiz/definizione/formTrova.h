@@ -32,6 +32,8 @@ public:
 
 protected:
     void mostraContatori() override;
+    // Up and Down move between the descriptions.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void Form_Load();

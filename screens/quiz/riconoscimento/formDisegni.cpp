@@ -8,6 +8,10 @@
 #include "logic/Stato.h"
 #include "widgets/Twips.h"
 
+#include <QKeyEvent>
+
+#include <algorithm>
+
 #include <QPainter>
 
 CorniceRisposta::CorniceRisposta(QWidget *parent) : QWidget(parent)
@@ -35,6 +39,8 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
                 contesto.stato),
       m_riconoscimento(contesto)
 {
+    // The title stays empty, as the layout has it; a screen reader says the activity.
+    setAccessibleName(QStringLiteral("Cartavia - riconoscere il segnale"));
     QWidget *a = area();
     a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
 
@@ -51,6 +57,8 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
         immagine->setAccessibleName(QStringLiteral("Segnale %1").arg(i + 1));
         immagine->setToolTip(QStringLiteral("Fai clic qui se è il segnale descritto"));
         connect(immagine, &Immagine::clic, this, protetto(contesto, [this, i] { Image1_Click(i); }));
+        immagine->setRisposta(true);
+        immagine->installEventFilter(this);
         Image1[static_cast<std::size_t>(i)] = immagine;
     }
 
@@ -87,6 +95,26 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
 void formDisegni::Form_Load()
 {
     apriQuiz();
+    Image1.front()->setFocus();
+}
+
+bool formDisegni::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    const auto trovata = std::find(Image1.begin(), Image1.end(), oggetto);
+    if (evento->type() == QEvent::KeyPress && trovata != Image1.end()) {
+        const auto i = static_cast<int>(std::distance(Image1.begin(), trovata));
+        int riga = i / 3, colonna = i % 3;
+        switch (static_cast<QKeyEvent *>(evento)->key()) {
+        case Qt::Key_Left: colonna = qMax(0, colonna - 1); break;
+        case Qt::Key_Right: colonna = qMin(2, colonna + 1); break;
+        case Qt::Key_Up: riga = 0; break;
+        case Qt::Key_Down: riga = 1; break;
+        default: return CorniceQuiz::eventFilter(oggetto, evento);
+        }
+        Image1[static_cast<std::size_t>(riga * 3 + colonna)]->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return CorniceQuiz::eventFilter(oggetto, evento);
 }
 
 void formDisegni::GeneraEsercizio()
@@ -119,7 +147,8 @@ void formDisegni::Image1_Click(int Index)
     m_riconoscimento.rispondi(Index);
     if (!giusta) {
         m_punteggio.mostraErrati();
-        dopoRisposta();
+        m_punteggio.annunciaVerdetto(false);
+    dopoRisposta();
         return;
     }
     m_punteggio.mostraEsatti();
@@ -129,9 +158,11 @@ void formDisegni::Image1_Click(int Index)
     Shape1->setGeometry(cliccata->geometry());
     Shape1->raise();
     Shape1->show();
+    Command1->setEnabled(true);
+    Command1->setFocus(); // before the pictures are disabled, which would move it on
     for (Immagine *immagine : Image1)
         immagine->setEnabled(false);
-    Command1->setEnabled(true);
+    m_punteggio.annunciaVerdetto(true);
     dopoRisposta();
 }
 
@@ -142,6 +173,7 @@ void formDisegni::Command1_Click()
         immagine->setEnabled(true);
     Command1->setEnabled(false);
     NuovoEsercizio();
+    Image1.front()->setFocus();
 }
 
 void formDisegni::mostraContatori()

@@ -52,6 +52,8 @@ public:
 
 protected:
     void mostraContatori() override;
+    // The arrow keys move between the pictures, in their grid of two rows of three.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
     void categoriaScelta(const QString &voce) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "Ambiente.h"
 
+#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
@@ -58,6 +59,8 @@ private slots:
     void esci();
     void apertaDalMenu();
     void nomiAccessibili();
+    void tastiera_data();
+    void tastiera();
 
 private:
     std::unique_ptr<formTrova> apri(Ambiente &a, std::initializer_list<float> primo = Esercizio73)
@@ -412,6 +415,61 @@ void TestFinestraDefinizione::nomiAccessibili()
     a.casuale.aggiungi(Esercizio1);
     clic(f->Command1);
     QCOMPARE(nomeAccessibile(f->Label1[1]), s(73));
+}
+
+// An answer by key goes the way of a click: same counters, sounds and faces; the focus starts
+// on the first description, moves to "avanti" after the right answer and back after it; the
+// screen reader is told each verdict with the counters.
+void TestFinestraDefinizione::tastiera_data()
+{
+    QTest::addColumn<int>("tasto"); // 0: a click
+    QTest::newRow("clic") << 0;
+    QTest::newRow("spazio") << int(Qt::Key_Space);
+    QTest::newRow("invio") << int(Qt::Key_Return);
+    QTest::newRow("invio del tastierino") << int(Qt::Key_Enter);
+}
+
+void TestFinestraDefinizione::tastiera()
+{
+    QFETCH(int, tasto);
+    Ambiente a;
+    auto f = apri(a);
+    auto *annuncio = f->findChild<Annuncio *>(QStringLiteral("annuncio"));
+    QVERIFY(annuncio);
+    QCOMPARE(f->focusWidget(), f->Label1[0]);
+    QCOMPARE(annuncio->testo(), QString());
+    auto rispondi = [&](Etichetta *etichetta) {
+        if (tasto == 0) {
+            clic(etichetta);
+            return;
+        }
+        QCOMPARE(f->focusWidget(), etichetta);
+        QTest::keyClick(etichetta, Qt::Key(tasto), tasto == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    };
+
+    rispondi(f->Label1[0]);
+    QCOMPARE(annuncio->testo(), QStringLiteral("Risposta sbagliata. Esatti 0, errati 1"));
+    QTest::keyClick(f->focusWidget(), Qt::Key_Down);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Down);
+    QCOMPARE(f->focusWidget(), f->Label1[2]);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Up);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Down);
+    a.casuale.aggiungi(0.8f); // si4.wav
+    rispondi(f->Label1[2]);
+    QCOMPARE(a.suoni.nomi(), (QStringList{"no.wav", "si4.wav"}));
+    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 1"));
+    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
+    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
+    QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 1, errati 1"));
+    QCOMPARE(f->focusWidget(), static_cast<QWidget *>(f->Command1));
+    // Keys on the disabled descriptions answer nothing.
+    QTest::keyClick(f->Label1[2], Qt::Key_Space);
+    QCOMPARE(int(a.stato.NumeroEsatti), 1);
+
+    a.casuale.aggiungi(Esercizio1);
+    QTest::keyClick(f->Command1, Qt::Key_Space);
+    QCOMPARE(f->focusWidget(), f->Label1[0]);
+    QVERIFY(f->Label1[0]->isEnabled());
 }
 
 QTEST_MAIN(TestFinestraDefinizione)
