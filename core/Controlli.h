@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "core/Scala.h"
+
 #include <utility>
 #include <vector>
 
@@ -41,8 +43,9 @@ private:
 // A picture box: shows a sign picture stretched to fill it, optionally inside a thin
 // border, and reports clicks. The picture is decoded at the size the box shows it, in
 // device pixels. A screen reader sees a graphic with a press action (the click); its name
-// is up to the screen, and must never be the sign's text where that is the answer.
-class Immagine : public QWidget
+// is up to the screen, and must never be the sign's text where that is the answer. In a
+// window that grows, the border grows with it.
+class Immagine : public QWidget, public Scalabile
 {
     Q_OBJECT
 public:
@@ -58,6 +61,7 @@ public:
     // The file shown, empty before the first picture.
     const QString &file() const { return m_file; }
     const QImage &immagine() const { return m_immagine; }
+    void impostaScala(qreal fattore) override;
 
 signals:
     void clic();
@@ -73,6 +77,7 @@ private:
     QString m_file;
     QImage m_immagine;
     bool m_bordo = false;
+    int m_spessore = 1; // of the border, in pixels
     bool m_premuta = false;
 };
 
@@ -84,15 +89,21 @@ void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
 // wrapped to the button's width. Without a caption the icon stands in the middle. The
 // keyboard focus shows as a frame in the highlight colour, however the focus came (the
 // platform style draws it only after a Tab). A screen reader reads the caption; a button
-// without one needs a name from descriviPerLettore.
-class PulsanteGrafico : public QAbstractButton
+// without one needs a name from descriviPerLettore. In a window that grows, the icon, the
+// margins and the focus frame grow with it.
+class PulsanteGrafico : public QAbstractButton, public Scalabile
 {
     Q_OBJECT
 public:
     PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+    void impostaScala(qreal fattore) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    qreal m_scala = 1;
+    QSize m_iconaNaturale;
 };
