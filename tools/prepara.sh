@@ -7,11 +7,12 @@ PACCHETTI=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libjpeg-dev
     fonts-liberation fonts-dejavu-core
 )
-# Only the tests need these: a virtual display, real input and screenshots; the
-# validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package;
+# Only the tests need these: a virtual display, real input and screenshots; a window manager
+# (openbox) for full screen; the validators of the desktop entry and the AppStream metadata;
+# dpkg-shlibdeps for the package;
 # for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services, and
 # setpriv (util-linux) to run the program as an unprivileged user.
-PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
+PACCHETTI_TEST=(xvfb xauth xdotool x11-utils openbox imagemagick desktop-file-utils appstream dpkg-dev
     python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux)
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The

@@ -35,9 +35,10 @@ SALTA = 77
 CASI = {}
 
 
-def caso(nome, come_nessuno=False, prepara=None):
+def caso(nome, come_nessuno=False, prepara=None, schermo=(1280, 1024), gestore=False):
+    """`schermo`: the display's size; `gestore`: run a window manager (openbox) on it."""
     def registra(funzione):
-        CASI[nome] = (funzione, prepara, come_nessuno)
+        CASI[nome] = (funzione, prepara, come_nessuno, schermo, gestore)
         return funzione
     return registra
 
@@ -179,11 +180,52 @@ def numero_del_testo(testo):
 # ============================================================================ activities
 
 
-@caso("avvio_menu_esci")
+def schermata_salvata(nome):
+    """A screenshot kept beside the test's other pictures, to be looked at."""
+    percorso = os.path.join(os.environ.get("CARTAVIA_E2E_SCHERMATE", "/tmp"),
+                            f"cartavia-e2e-{nome}.png")
+    subprocess.run(["import", "-silent", "-window", "root", percorso], check=True, timeout=20)
+    log(f"schermata: {percorso}")
+
+
+def schermo_intero(s, finestra, pulsante):
+    """F11 spreads the window over the whole 1920 x 1080 screen: the layout grows by one
+    factor and stands in the middle, on the window's colour; F11 again gives back the
+    natural size."""
+    a = s.a
+    fx, fy, fw, fh = a.estensione(finestra)
+    px, py, pw, ph = a.estensione(a.pulsante(finestra, pulsante))
+    tasto("F11")
+    aspetta(lambda: a.estensione(finestra) == (0, 0, 1920, 1080), "la finestra a schermo intero")
+    f = min(1920 / fw, 1080 / fh)
+    mx, my = (1920 - round(fw * f)) // 2, (1080 - round(fh * f)) // 2
+    atteso = (mx + (px - fx) * f, my + (py - fy) * f, pw * f, ph * f)
+
+    def al_posto():
+        visto = a.estensione(a.pulsante(finestra, pulsante))
+        return all(abs(v - w) <= 1.5 for v, w in zip(visto, atteso))
+    try:
+        aspetta(al_posto, f"{pulsante!r} ingrandito {f:.3f} volte", 5)
+    except Fallimento:
+        raise Fallimento(f"{pulsante!r}: atteso {atteso}, "
+                         f"visto {a.estensione(a.pulsante(finestra, pulsante))}")
+    schermata = banco.Schermata()
+    schermata_salvata("schermo-intero")
+    # The margins left and right (or above and below) show the window's own colour.
+    sfondo = schermata.colore(mx + 3, my + 3)
+    for x, y in ((mx // 2, 540), (1919 - mx // 2, 540), (960, my // 2), (960, 1079 - my // 2)):
+        uguale(schermata.colore(x, y), sfondo, f"colore del margine in {x},{y}")
+    tasto("F11")
+    aspetta(lambda: a.estensione(finestra)[2:] == (fw, fh), "la finestra alla sua misura")
+
+
+@caso("avvio_menu_esci", schermo=(1920, 1080), gestore=True)
 def avvio_menu_esci(s):
-    """Splash, main menu, About box, Esci with No and with Yes."""
+    """Splash, main menu, full screen and back (F11, under a window manager), About box, Esci
+    with No and with Yes."""
     s.vai_al_menu()
     menu = s.menu()
+    schermo_intero(s, menu, "Esci")
     clic_centro(s.a.estensione(s.a.pulsante(menu, "Informazioni")))
     s.rispondi("Orvella  \n ----------------------- \nhttps://cartavia.example.org\n"
                "mail: info@cartavia.example.org", "Return")
@@ -694,7 +736,7 @@ def caso_errore(nome, prepara, causa, file=None, prefisso_file=None, come_nessun
     def esegui(s):
         nominato = errore_atteso(s, causa, file, prefisso_file)
         return nominato
-    CASI[nome] = (esegui, prepara, come_nessuno)
+    caso(nome, come_nessuno, prepara)(esegui)
 
 
 caso_errore("dati_senza_lista", lambda c: os.remove(c.file("lista.txt")), "File non trovato", "lista.txt")
@@ -796,14 +838,17 @@ def esterno(argomenti):
     if mancante:
         print(f"test saltato: {mancante}")
         return SALTA
-    esegui, prepara, come_nessuno = CASI[argomenti.caso]
+    esegui, prepara, come_nessuno, schermo, gestore = CASI[argomenti.caso]
+    if gestore and not shutil.which("openbox"):
+        print("test saltato: manca openbox")
+        return SALTA
     if come_nessuno and os.geteuid() == 0 and not shutil.which("setpriv"):
         print("test saltato: serve setpriv per provare i file illeggibili da utente senza privilegi")
         return SALTA
 
     inizio = time.monotonic()
     radice = tempfile.mkdtemp(prefix=f"cartavia-e2e-{argomenti.caso}-")
-    display = None
+    display = gestore_finestre = None
     try:
         os.chmod(radice, 0o755)
         cartella = banco.CartellaProgramma(radice, argomenti.eseguibile, argomenti.suoni,
@@ -823,7 +868,9 @@ def esterno(argomenti):
             # root reads any file whatever its mode: the program runs as "nobody".
             os.chown(lavoro, 65534, 65534)
             comando = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + comando
-        display = banco.Display()
+        display = banco.Display(*schermo)
+        if gestore:
+            gestore_finestre = banco.GestoreFinestre(display)
         ambiente["DISPLAY"] = display.nome
         log(f"caso {argomenti.caso} sul display {display.nome}")
         try:
@@ -845,6 +892,8 @@ def esterno(argomenti):
             f"in {time.monotonic() - inizio:.1f} s")
         return 0 if codice == 0 else 1
     finally:
+        if gestore_finestre:
+            gestore_finestre.chiudi()
         if display:
             display.chiudi()
         for base, cartelle, files in os.walk(radice):
@@ -858,7 +907,7 @@ def esterno(argomenti):
 
 def interno(argomenti):
     cartella = banco.CartellaProgramma.esistente(argomenti.radice)
-    esegui, _, _ = CASI[argomenti.caso]
+    esegui = CASI[argomenti.caso][0]
     sessione = None
     try:
         sessione = Sessione(cartella)
