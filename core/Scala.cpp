@@ -101,7 +101,8 @@ void Scala::registra(QWidget *controllo)
     voce.controllo = controllo;
     voce.rettangolo = controllo->geometry();
     voce.applicato = voce.rettangolo;
-    voce.conFont = controllo->testAttribute(Qt::WA_SetFont);
+    // The host's font always: the controls that have none of their own take it from there.
+    voce.conFont = controllo == m_ospite || controllo->testAttribute(Qt::WA_SetFont);
     voce.font = controllo->font();
     voce.fontApplicato = voce.font;
     if (auto *cornice = qobject_cast<QFrame *>(controllo)) {
