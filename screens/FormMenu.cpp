@@ -1,17 +1,21 @@
 #include "screens/FormMenu.h"
 
-#include "core/Aspetto.h"
-#include "core/Contesto.h"
-#include "core/Controlli.h"
-#include "core/Modulo1.h"
-#include "core/Risorse.h"
-#include "core/Twips.h"
-#include "screens/Attivita.h"
+#include "widgets/Aspetto.h"
+#include "logic/Contesto.h"
+#include "widgets/Controlli.h"
+#include "logic/Modulo1.h"
+#include "widgets/Risorse.h"
+#include "widgets/Scala.h"
+#include "widgets/Twips.h"
+#include "logic/Protezione.h"
 
 FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_contesto(contesto)
 {
     setWindowTitle(QStringLiteral("Form2"));
-    setFixedSize(twSize(10140, 7470));
+    auto *scala = new Scala(this, twSize(10140, 7470));
+    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
+        eseguiProtetto(contesto, azione);
+    });
     descriviPerLettore(this, QStringLiteral("Cartavia: menù principale"));
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);
@@ -36,7 +40,8 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
                           tw(210, 5460, 4470, 1500), comandi);
     Command3D5 = pulsante("esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
 
-    // A screen reader reads each button by its caption, then what it opens.
+    // A screen reader reads each button by its caption, then what it opens; the pointer
+    // shows the same as a tooltip.
     const std::pair<PulsanteGrafico *, const char *> descrizioni[] = {
         {Command1, "Esercizio: un segnale e sei descrizioni; scegli quella giusta."},
         {Command2, "Esercizio: trascina ogni definizione sotto il suo segnale."},
@@ -45,8 +50,10 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
         {Command3D6, "Notizie sul programma."},
         {Command3D5, "Chiude il programma, dopo una domanda."},
     };
-    for (const auto &[pulsante, descrizione] : descrizioni)
+    for (const auto &[pulsante, descrizione] : descrizioni) {
         pulsante->setAccessibleDescription(QString::fromUtf8(descrizione));
+        pulsante->setToolTip(QString::fromUtf8(descrizione));
+    }
 
     // Tab order: Esci, Informazioni, definire, riconoscere, abbinare, gioca.
     setTabOrder(Command3D5, Command3D6);
@@ -55,18 +62,20 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
     setTabOrder(Command3D1, Command2);
     setTabOrder(Command2, Command3);
 
-    const std::pair<PulsanteGrafico *, Attivita> voci[] = {
-        {Command1, Attivita::Definizione},
-        {Command2, Attivita::Abbinamento},
-        {Command3D1, Attivita::Riconoscimento},
-        {Command3, Attivita::Puzzle},
+    const std::pair<PulsanteGrafico *, Schermata> voci[] = {
+        {Command1, Schermata::Definizione},
+        {Command2, Schermata::Abbinamento},
+        {Command3D1, Schermata::Riconoscimento},
+        {Command3, Schermata::Puzzle},
     };
-    for (const auto &[pulsante, attivita] : voci) {
+    for (const auto &[pulsante, schermata] : voci) {
         connect(pulsante, &QAbstractButton::clicked, this,
-                [this, a = attivita] { apriAttivita(a, this, m_contesto); });
+                protetto(m_contesto, [this, s = schermata] { m_contesto.passa(s, this); }));
     }
-    connect(Command3D5, &QAbstractButton::clicked, this, &FormMenu::Command3D5_Click);
-    connect(Command3D6, &QAbstractButton::clicked, this, &FormMenu::Command3D6_Click);
+    connect(Command3D5, &QAbstractButton::clicked, this,
+            protetto(m_contesto, [this] { Command3D5_Click(); }));
+    connect(Command3D6, &QAbstractButton::clicked, this,
+            protetto(m_contesto, [this] { Command3D6_Click(); }));
 
     Form_Load();
 }

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include "widgets/Scala.h"
+
+#include <utility>
+#include <vector>
+
+// What a screen reader reads for a control: its name (in Italian) and, where it helps, a
+// longer description of what it does.
+void descriviPerLettore(QWidget *controllo, const QString &nome,
+                        const QString &descrizione = QString());
+
+// Shows a counter (" 12") in its label; a screen reader reads it by what it counts, "Esatti",
+// and its value, "12".
+void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo);
+
+// A label that reports a click: pressed and released over it with the left button. Its text
+// is plain text: a catalogue text that looks like markup shows as typed.
+// A disabled label ignores the mouse, like every disabled widget.
+class Etichetta : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Etichetta(QWidget *parent = nullptr);
+
+signals:
+    void clic();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_premuta = false;
+};
+
+// A picture box: shows a sign picture stretched to fill it, optionally inside a thin
+// border, and reports clicks. The picture is decoded at the size the box shows it, in
+// device pixels. A screen reader sees a graphic with a press action (the click); its name
+// is up to the screen, and must never be the sign's text where that is the answer. In a
+// window that grows, the border grows with it.
+class Immagine : public QWidget, public Scalabile
+{
+    Q_OBJECT
+public:
+    explicit Immagine(QWidget *parent = nullptr);
+
+    void setBordo(bool bordo);
+    // Loads the picture file; throws ErroreCartavia when it cannot.
+    void carica(const QString &file);
+    // Shows a picture already read at dimensioneDecodifica(), from this file.
+    void mostra(const QImage &immagine, const QString &file);
+    // The size, in device pixels, at which a picture fills the box.
+    QSize dimensioneDecodifica() const;
+    // The file shown, empty before the first picture.
+    const QString &file() const { return m_file; }
+    const QImage &immagine() const { return m_immagine; }
+    void impostaScala(qreal fattore) override;
+
+signals:
+    void clic();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QRect areaImmagine() const;
+
+    QString m_file;
+    QImage m_immagine;
+    bool m_bordo = false;
+    int m_spessore = 1; // of the border, in pixels
+    bool m_premuta = false;
+};
+
+// Loads a file into each box, reading the pictures at once on every core; throws the failure
+// of the first box whose file cannot be read, and then shows none of them.
+void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
+
+// A command button in picture style: an icon centred above its caption, the caption
+// wrapped to the button's width. Without a caption the icon stands in the middle. The
+// keyboard focus shows as a frame in the highlight colour, however the focus came (the
+// platform style draws it only after a Tab). A screen reader reads the caption; a button
+// without one needs a name from descriviPerLettore. In a window that grows, the icon, the
+// margins and the focus frame grow with it.
+class PulsanteGrafico : public QAbstractButton, public Scalabile
+{
+    Q_OBJECT
+public:
+    PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    void impostaScala(qreal fattore) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    qreal m_scala = 1;
+    QSize m_iconaNaturale;
+};
