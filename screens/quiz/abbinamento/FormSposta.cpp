@@ -152,6 +152,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
         connect(casella, &CasellaRilascio::rilasciata, this,
                 protetto(contesto, [this, k](int slot) { Label2_DragDrop(k, slot); }));
+        rendiLeggibile(casella, contesto.voce); // once a definition stands in it
         Label2[i] = casella;
     }
     for (int k = 0; k < SlotAbbinamento; ++k) {
@@ -165,6 +166,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         definizione->setToolTip(QStringLiteral("Trascinala nella casella sotto il suo segnale"));
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 protetto(contesto, [this, k](QPoint punto) { trascina(k, punto); }));
+        rendiLeggibile(definizione, contesto.voce);
         Label1[static_cast<std::size_t>(k)] = definizione;
     }
 
@@ -216,6 +218,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         return;
     case Abbinamento::Esito::Errato:
         impostaSfondoEsercizio(m_esercizio.colore());
+        dopoRisposta();
         return;
     case Abbinamento::Esito::Esatto:
     case Abbinamento::Esito::Completato: {
@@ -227,6 +230,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         definizione->hide();
         if (m_esercizio.completo())
             Command1->show();
+        dopoRisposta();
         return;
     }
     }

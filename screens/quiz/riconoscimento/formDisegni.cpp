@@ -74,6 +74,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     impostaSfondo(testo, ColoreSistemaFinestra);
     impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+    rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -127,6 +128,7 @@ void formDisegni::Image1_Click(int Index)
     m_riconoscimento.rispondi(Index);
     if (!giusta) {
         m_punteggio.mostraErrati();
+        dopoRisposta();
         return;
     }
     m_punteggio.mostraEsatti();
@@ -139,6 +141,7 @@ void formDisegni::Image1_Click(int Index)
     for (Immagine *immagine : Image1)
         immagine->setEnabled(false);
     Command1->setEnabled(true);
+    dopoRisposta();
 }
 
 void formDisegni::Command1_Click()
