@@ -4,11 +4,11 @@
 #include "logic/Modulo1.h"
 #include "logic/Protezione.h"
 #include "widgets/Aspetto.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenuBar>
 
 FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezza, QWidget *parent)
@@ -16,9 +16,12 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
 {
     setWindowTitle(QString());
     m_area = new QWidget(this);
-    m_area->setFixedSize(twSize(larghezza, altezza));
     setCentralWidget(m_area);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window grows; the layout on the client area grows with it, in proportion.
+    m_scala = new Scala(m_area, twSize(larghezza, altezza));
+    m_scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
+        eseguiProtetto(contesto, azione);
+    });
 }
 
 void FinestraAttivita::aggiungiEsci()

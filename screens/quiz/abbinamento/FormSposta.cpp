@@ -8,6 +8,7 @@
 #include "logic/Protezione.h"
 #include "widgets/Risorse.h"
 #include "logic/Stato.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include <algorithm>
 
 const QString FormatoDefinizione = QStringLiteral("application/x-cartavia-definizione");
 
@@ -40,14 +43,17 @@ int slotTrascinato(const QMimeData *dati)
 namespace {
 
 // What follows the pointer while a definition is dragged: the outline of the label.
-QPixmap contorno(QSize dimensione)
+// Its dotted line is two pixels wide at the natural size.
+QPixmap contorno(QSize dimensione, qreal scala)
 {
     QPixmap disegno(dimensione);
     disegno.fill(Qt::transparent);
     QPainter painter(&disegno);
-    QPen penna(QColor(64, 64, 64), 2, Qt::DotLine);
+    const int spessore = std::max(1, qRound(2 * scala));
+    QPen penna(QColor(64, 64, 64), spessore, Qt::DotLine);
     painter.setPen(penna);
-    painter.drawRect(QRectF(disegno.rect()).adjusted(1, 1, -1, -1));
+    const qreal meta = spessore / 2.0;
+    painter.drawRect(QRectF(disegno.rect()).adjusted(meta, meta, -meta, -meta));
     return disegno;
 }
 
@@ -61,6 +67,17 @@ void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void DefinizioneTrascinabile::impostaScala(qreal fattore)
+{
+    m_scala = fattore;
+    setCursor(cursoreTrascinaInScala(fattore));
+}
+
+void CasellaRilascio::impostaScala(qreal fattore)
+{
+    setCursor(cursoreTrascinaInScala(fattore));
 }
 
 CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
@@ -190,7 +207,7 @@ void FormSposta::GeneraEsercizio()
         const QString &testo = contesto().stato.segnale(m_esercizio.segnale(k));
         definizione->setText(testo);
         definizione->setAccessibleName(testo);
-        definizione->move(tw(m_esercizio.sinistra(k)), tw(4890));
+        scala()->posa(definizione, QPoint(tw(m_esercizio.sinistra(k)), tw(4890)));
         definizione->show();
     }
 }
@@ -239,7 +256,7 @@ void FormSposta::trascina(int slot, QPoint punto)
     DefinizioneTrascinabile *definizione = Label1.at(static_cast<std::size_t>(slot));
     auto *drag = new QDrag(definizione);
     drag->setMimeData(datiDefinizione(slot));
-    drag->setPixmap(contorno(definizione->size()));
+    drag->setPixmap(contorno(definizione->size(), definizione->scala()));
     drag->setHotSpot(punto);
 
     // The drag runs its own event loop; the window must outlive it (see closeEvent).

@@ -2,6 +2,7 @@
 
 #include "screens/quiz/CorniceQuiz.h"
 #include "logic/quiz/Abbinamento.h"
+#include "widgets/Scala.h"
 
 #include <QLabel>
 #include <array>
@@ -21,7 +22,7 @@ QMimeData *datiDefinizione(int slot);
 int slotTrascinato(const QMimeData *dati);
 
 // A definition in the bottom row: pressing the left button on it starts dragging it.
-class DefinizioneTrascinabile : public QLabel
+class DefinizioneTrascinabile : public QLabel, public Scalabile
 {
     Q_OBJECT
 public:
@@ -29,20 +30,27 @@ public:
     {
         setTextFormat(Qt::PlainText);
     }
+    // The drag pointer and the outline that follows it grow with the window.
+    void impostaScala(qreal fattore) override;
+    qreal scala() const { return m_scala; }
 
 signals:
     void premuta(QPoint punto);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    qreal m_scala = 1;
 };
 
 // A drop box under a picture: takes only dragged definitions.
-class CasellaRilascio : public QLabel
+class CasellaRilascio : public QLabel, public Scalabile
 {
     Q_OBJECT
 public:
     explicit CasellaRilascio(QWidget *parent = nullptr);
+    void impostaScala(qreal fattore) override;
 
 signals:
     void rilasciata(int slot);
