@@ -12,12 +12,15 @@ void congeda(QWidget *finestra);
 
 // Every hand-over: create the next window and show it (its load step runs to its end in
 // the constructor), then let the one that handed over go. A failure while the next window
-// loads leaves the old one in place.
+// loads leaves the old one in place. A window full screen or maximised hands that on, so a
+// class in front of a projector stays on the whole screen.
 template <class Finestra>
 Finestra *passaA(QWidget *da, Contesto &contesto)
 {
     auto *nuova = new Finestra(contesto);
     nuova->setAttribute(Qt::WA_DeleteOnClose);
+    if (da)
+        nuova->setWindowState(da->windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized));
     nuova->show();
     if (da)
         congeda(da);

@@ -4,13 +4,13 @@
 #include "logic/Modulo1.h"
 #include "logic/Protezione.h"
 #include "widgets/Aspetto.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -19,9 +19,12 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
 {
     setWindowTitle(QString());
     m_area = new QWidget(this);
-    m_area->setFixedSize(twSize(larghezza, altezza));
     setCentralWidget(m_area);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window grows; the layout on the client area grows with it, in proportion.
+    m_scala = new Scala(m_area, twSize(larghezza, altezza));
+    m_scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
+        eseguiProtetto(contesto, azione);
+    });
 
     // F10 opens the menu bar, as Alt does.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);

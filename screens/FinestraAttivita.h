@@ -6,6 +6,7 @@
 
 struct Contesto;
 class QAction;
+class Scala;
 
 // What the three quizzes and the puzzle share: the client area that carries the controls
 // and the background, "Esci" on the menu bar, and the window frame's close button, which
@@ -16,6 +17,8 @@ class FinestraAttivita : public QMainWindow
 public:
     // The window's client area: the controls stand on it and it carries the background.
     QWidget *area() const { return m_area; }
+    // Keeps the layout of area() in proportion with the window (see Scala).
+    Scala *scala() const { return m_scala; }
 
     QAction *mnuEsci = nullptr;
     // "Vuoi tornare al menù?"; on Yes, back to the main menu.
@@ -24,7 +27,8 @@ public:
     void apriBarraMenu();
 
 protected:
-    // `larghezza` x `altezza` twips of client area, fixed.
+    // `larghezza` x `altezza` twips of client area at the natural size; it grows with the
+    // window.
     FinestraAttivita(Contesto &contesto, int larghezza, int altezza, QWidget *parent);
 
     // "Esci" goes last on the menu bar: the activity calls this after adding its own items.
@@ -38,4 +42,5 @@ protected:
 private:
     Contesto &m_contesto;
     QWidget *m_area = nullptr;
+    Scala *m_scala = nullptr;
 };

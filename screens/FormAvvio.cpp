@@ -7,6 +7,7 @@
 #include "widgets/Immagini.h"
 #include "logic/Percorsi.h"
 #include "logic/Stato.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
 
@@ -17,7 +18,10 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     : QWidget(parent), m_contesto(contesto)
 {
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twSize(10605, 9120));
+    auto *scala = new Scala(this, twSize(10605, 9120));
+    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
+        eseguiProtetto(contesto, azione);
+    });
 
     const QRect posti[4] = {
         tw(360, 240, 2295, 2175),

@@ -5,13 +5,17 @@
 #include "widgets/Controlli.h"
 #include "logic/Modulo1.h"
 #include "widgets/Risorse.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
 
 FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_contesto(contesto)
 {
     setWindowTitle(QStringLiteral("Form2"));
-    setFixedSize(twSize(10140, 7470));
+    auto *scala = new Scala(this, twSize(10140, 7470));
+    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
+        eseguiProtetto(contesto, azione);
+    });
     descriviPerLettore(this, QStringLiteral("Cartavia: menù principale"));
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);

@@ -11,10 +11,11 @@ PACCHETTI=(
     qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
     fonts-liberation fonts-dejavu-core
 )
-# Only the tests need these: a virtual display, real input and screenshots; the
-# validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package
-# and lintian to check it; for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus
-# session services, and setpriv (util-linux) to run the program as an unprivileged user; a
+# Only the tests need these: a virtual display, real input and screenshots; a window manager
+# (openbox) for full screen; the validators of the desktop entry and the AppStream metadata;
+# dpkg-shlibdeps for the package and lintian to check it; for tests/e2e, Debian's python3 with
+# pyatspi, the AT-SPI and D-Bus session services, and setpriv (util-linux) to run the program as
+# an unprivileged user; a
 # PulseAudio server with parec to record what the program plays, and numpy to analyse it; for
 # the read-aloud case, speech-dispatcher with espeak-ng speaking into that server; the Orca
 # screen reader (pgrep from procps tells whether one already runs) and openbox, the window

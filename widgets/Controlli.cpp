@@ -12,6 +12,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &descrizione)
 {
     controllo->setAccessibleName(nome);
@@ -210,7 +212,13 @@ void Immagine::setBordo(bool bordo)
 
 QRect Immagine::areaImmagine() const
 {
-    return m_bordo ? rect().adjusted(1, 1, -1, -1) : rect();
+    return m_bordo ? rect().adjusted(m_spessore, m_spessore, -m_spessore, -m_spessore) : rect();
+}
+
+void Immagine::impostaScala(qreal fattore)
+{
+    m_spessore = std::max(1, qRound(fattore));
+    update();
 }
 
 QSize Immagine::dimensioneDecodifica() const
@@ -250,8 +258,13 @@ void Immagine::paintEvent(QPaintEvent *)
         painter.drawImage(areaImmagine(), m_immagine);
     }
     if (m_bordo) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QColor colore = palette().color(QPalette::WindowText);
+        const QRect r = rect();
+        const int s = m_spessore;
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore);
+        painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore);
+        painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore);
+        painter.fillRect(QRect(r.right() - s + 1, r.top() + s, s, r.height() - 2 * s), colore);
     }
     if (m_risposta && hasFocus())
         disegnaCorniceFuoco(painter, rect());
@@ -305,6 +318,14 @@ QSize PulsanteGrafico::sizeHint() const
     return QSize(120, 60);
 }
 
+void PulsanteGrafico::impostaScala(qreal fattore)
+{
+    if (!m_iconaNaturale.isValid())
+        m_iconaNaturale = iconSize();
+    m_scala = fattore;
+    setIconSize(m_iconaNaturale * fattore);
+}
+
 void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -317,20 +338,22 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         opzioni.state |= QStyle::State_Raised;
     painter.drawControl(QStyle::CE_PushButtonBevel, opzioni);
 
-    const QRect interno = rect().adjusted(4, 4, -4, -4);
+    // Lengths of the natural size, times the window's factor.
+    const auto px = [this](int naturali) { return std::max(1, qRound(naturali * m_scala)); };
+    const QRect interno = rect().adjusted(px(4), px(4), -px(4), -px(4));
     const int flagTesto = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     const QRect testo = text().isEmpty()
         ? QRect()
         : fontMetrics().boundingRect(QRect(interno.left(), 0, interno.width(), 10000),
                                      flagTesto, text());
-    const int spazio = text().isEmpty() ? 0 : 2;
+    const int spazio = text().isEmpty() ? 0 : px(2);
     const int altezza = iconSize().height() + spazio + testo.height();
     int y = interno.top() + qMax(0, (interno.height() - altezza) / 2);
     if (isDown())
-        y += 1;
+        y += px(1);
 
     const QIcon::Mode modo = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QRect zonaIcona(rect().center().x() - iconSize().width() / 2 + 1, y,
+    const QRect zonaIcona(rect().center().x() - iconSize().width() / 2 + px(1), y,
                           iconSize().width(), iconSize().height());
     icon().paint(&painter, zonaIcona, Qt::AlignCenter, modo);
 
@@ -341,10 +364,10 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
                              QPalette::ButtonText);
     }
     if (hasFocus()) {
-        QPen penna(palette().color(QPalette::Active, QPalette::Highlight), 2);
+        QPen penna(palette().color(QPalette::Active, QPalette::Highlight), px(2));
         penna.setJoinStyle(Qt::MiterJoin);
         painter.setPen(penna);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+        painter.drawRect(QRectF(rect()).adjusted(px(4), px(4), -px(4), -px(4)));
     }
 }

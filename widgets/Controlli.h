@@ -8,6 +8,7 @@
 
 class QKeyEvent;
 class QPainter;
+#include "widgets/Scala.h"
 
 #include <utility>
 #include <vector>
@@ -67,8 +68,8 @@ void disegnaCorniceFuoco(QPainter &painter, const QRect &rettangolo);
 // border, and reports clicks. The picture is decoded at the size the box shows it, in
 // device pixels. A screen reader sees a graphic, with a press action (the click) only where
 // a click does something; its name is up to the screen, and must never be the sign's text
-// where that is the answer.
-class Immagine : public QWidget
+// where that is the answer. In a window that grows, the border grows with it.
+class Immagine : public QWidget, public Scalabile
 {
     Q_OBJECT
 public:
@@ -89,6 +90,7 @@ public:
     // The file shown, empty before the first picture.
     const QString &file() const { return m_file; }
     const QImage &immagine() const { return m_immagine; }
+    void impostaScala(qreal fattore) override;
 
 signals:
     void clic();
@@ -105,6 +107,7 @@ private:
     QString m_file;
     QImage m_immagine;
     bool m_bordo = false;
+    int m_spessore = 1; // of the border, in pixels
     bool m_premuta = false;
     bool m_risposta = false;
 };
@@ -117,15 +120,21 @@ void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
 // wrapped to the button's width. Without a caption the icon stands in the middle. The
 // keyboard focus shows as a frame in the highlight colour, however the focus came (the
 // platform style draws it only after a Tab). A screen reader reads the caption; a button
-// without one needs a name from descriviPerLettore.
-class PulsanteGrafico : public QAbstractButton
+// without one needs a name from descriviPerLettore. In a window that grows, the icon, the
+// margins and the focus frame grow with it.
+class PulsanteGrafico : public QAbstractButton, public Scalabile
 {
     Q_OBJECT
 public:
     PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+    void impostaScala(qreal fattore) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    qreal m_scala = 1;
+    QSize m_iconaNaturale;
 };

@@ -5,7 +5,8 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <csetjmp>
 #include <cstdio>
@@ -161,55 +162,58 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
     return immagine;
 }
 
+namespace {
+// Reads one picture; a failure is kept, not thrown, so that the caller can report the first
+// one in the order asked, whichever thread met it first.
+LetturaImmagini::Esito leggi(const RichiestaImmagine &richiesta)
+{
+    LetturaImmagini::Esito esito;
+    try {
+        esito.immagine = caricaImmagine(richiesta.file, richiesta.dimensione);
+    } catch (...) {
+        esito.errore = std::current_exception();
+    }
+    return esito;
+}
+
+// Reads the pictures on every core (the calling thread too) and returns them in order.
+std::vector<LetturaImmagini::Esito> leggiTutte(const std::vector<RichiestaImmagine> &richieste)
+{
+    return QtConcurrent::blockingMapped<std::vector<LetturaImmagini::Esito>>(richieste, leggi);
+}
+
+// The pictures, or the failure of the first that could not be read, thrown on this thread.
+std::vector<QImage> immaginiOPrimoErrore(std::vector<LetturaImmagini::Esito> esiti)
+{
+    std::vector<QImage> immagini;
+    immagini.reserve(esiti.size());
+    for (LetturaImmagini::Esito &esito : esiti) {
+        if (esito.errore)
+            std::rethrow_exception(esito.errore);
+        immagini.push_back(std::move(esito.immagine));
+    }
+    return immagini;
+}
+}
+
 LetturaImmagini::LetturaImmagini(std::vector<RichiestaImmagine> richieste)
     : m_richieste(std::move(richieste)),
-      m_immagini(m_richieste.size()),
-      m_errori(m_richieste.size())
+      m_lettura(QtConcurrent::run([this] { return leggiTutte(m_richieste); }))
 {
-    QThreadPool *gruppo = QThreadPool::globalInstance();
-    m_aiutanti = qMin(static_cast<int>(m_richieste.size()), gruppo->maxThreadCount());
-    for (int a = 0; a < m_aiutanti; ++a)
-        gruppo->start([this] {
-            lavora();
-            m_finiti.release();
-        });
 }
 
 LetturaImmagini::~LetturaImmagini()
 {
-    attendi();
-}
-
-void LetturaImmagini::lavora()
-{
-    // Every thread takes the next picture nobody has taken yet.
-    const int quante = static_cast<int>(m_richieste.size());
-    for (int i = m_prossima++; i < quante; i = m_prossima++) {
-        try {
-            m_immagini[i] = caricaImmagine(m_richieste[i].file, m_richieste[i].dimensione);
-        } catch (...) {
-            m_errori[i] = std::current_exception();
-        }
-    }
-}
-
-void LetturaImmagini::attendi()
-{
-    m_finiti.acquire(m_aiutanti);
-    m_aiutanti = 0;
+    m_lettura.waitForFinished();
 }
 
 std::vector<QImage> LetturaImmagini::risultato()
 {
-    lavora();
-    attendi();
-    for (const std::exception_ptr &errore : m_errori)
-        if (errore)
-            std::rethrow_exception(errore);
-    return std::move(m_immagini);
+    // Waiting runs the reading here when no pool thread has taken it yet.
+    return immaginiOPrimoErrore(m_lettura.result());
 }
 
 std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste)
 {
-    return LetturaImmagini(richieste).risultato();
+    return immaginiOPrimoErrore(leggiTutte(richieste));
 }

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QFuture>
 #include <QImage>
 #include <QSize>
-#include <QSemaphore>
 #include <QString>
 
-#include <atomic>
 #include <exception>
 #include <vector>
 
@@ -22,10 +21,11 @@ struct RichiestaImmagine
     QSize dimensione;
 };
 
-// Reads several pictures on the processor's cores while the caller goes on with its work.
-// risultato() waits for them, lending a hand with those nobody has begun, and returns them in
-// the order asked; when some cannot be read it throws the failure of the first of them in
-// that order, as reading them one after the other would.
+// Reads several pictures on the processor's cores (QtConcurrent's pool) while the caller goes
+// on with its work. risultato() waits for them, reading them itself when no pool thread has
+// begun, and returns them in the order asked; when some cannot be read it throws, on the
+// calling thread, the failure of the first of them in that order, as reading them one after
+// the other would.
 class LetturaImmagini
 {
 public:
@@ -37,17 +37,18 @@ public:
     std::vector<QImage> risultato();
     const std::vector<RichiestaImmagine> &richieste() const { return m_richieste; }
 
-private:
-    void lavora();
-    void attendi();
+    // One picture read, or the failure met reading it.
+    struct Esito
+    {
+        QImage immagine;
+        std::exception_ptr errore;
+    };
 
-    std::vector<RichiestaImmagine> m_richieste;
-    std::vector<QImage> m_immagini;
-    std::vector<std::exception_ptr> m_errori;
-    std::atomic<int> m_prossima{0};
-    QSemaphore m_finiti;
-    int m_aiutanti = 0;
+private:
+    std::vector<RichiestaImmagine> m_richieste; // before m_lettura, which reads it
+    QFuture<std::vector<Esito>> m_lettura;
 };
 
-// Reads several pictures at once on every core: LetturaImmagini, waited for at once.
+// Reads several pictures at once on every core, the calling thread among them; the same
+// order and failure as LetturaImmagini.
 std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste);

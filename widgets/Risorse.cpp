@@ -15,18 +15,31 @@ QIcon icona(const char *nome)
     return QIcon(percorsoIcona(nome));
 }
 
-QCursor cursoreTrascina(qreal rapportoPixel)
+QCursor cursoreTrascina(qreal rapportoPixel, qreal scala)
 {
     if (rapportoPixel <= 0)
         rapportoPixel = 1;
-    // The SVG icon engine draws the arrow afresh at the screen's pixel ratio.
-    QPixmap disegno = icona("puntatore").pixmap(QSize(32, 32), rapportoPixel);
+    if (scala <= 0)
+        scala = 1;
+    // The SVG icon engine draws the arrow afresh at the screen's pixel ratio and size.
+    const QSize dimensione = QSize(32, 32) * scala;
+    QPixmap disegno = icona("puntatore").pixmap(dimensione, rapportoPixel);
     disegno.setDevicePixelRatio(rapportoPixel);
-    return QCursor(disegno, PuntatoreX, PuntatoreY);
+    return QCursor(disegno, qRound(PuntatoreX * scala), qRound(PuntatoreY * scala));
+}
+
+QCursor cursoreTrascina(qreal rapportoPixel)
+{
+    return cursoreTrascina(rapportoPixel, 1);
+}
+
+QCursor cursoreTrascinaInScala(qreal scala)
+{
+    const QScreen *schermo = QGuiApplication::primaryScreen();
+    return cursoreTrascina(schermo ? schermo->devicePixelRatio() : 1.0, scala);
 }
 
 QCursor cursoreTrascina()
 {
-    const QScreen *schermo = QGuiApplication::primaryScreen();
-    return cursoreTrascina(schermo ? schermo->devicePixelRatio() : 1.0);
+    return cursoreTrascinaInScala(1);
 }

@@ -15,9 +15,12 @@ QIcon icona(const char *nome);
 inline constexpr int PuntatoreX = 3;
 inline constexpr int PuntatoreY = 1;
 
-// The drag pointer: a large white arrow with a grey shadow, 32 × 32 logical pixels,
-// drawn at the given device pixel ratio. Its hot spot is given in logical pixels,
-// so it stays on the tip at every ratio.
+// The drag pointer: a large white arrow with a grey shadow, 32 × 32 logical pixels times
+// `scala` (the factor of a window that grows), drawn afresh at that size and the given
+// device pixel ratio. Its hot spot is given in logical pixels, so it stays on the tip at
+// every ratio and every factor.
+QCursor cursoreTrascina(qreal rapportoPixel, qreal scala);
 QCursor cursoreTrascina(qreal rapportoPixel);
-// The same at the ratio of the primary screen.
+// The same at the ratio of the primary screen: at the natural size, or times `scala`.
 QCursor cursoreTrascina();
+QCursor cursoreTrascinaInScala(qreal scala);

@@ -3,7 +3,6 @@
 #include "logic/Casuale.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <numeric>
 #include <utility>
 
@@ -159,42 +158,4 @@ void ModelloPuzzle::mescolaScivolamento(Casuale &casuale)
             if (scivolaVerso(d))
                 break;
     }
-}
-
-bool ModelloPuzzle::disponi(const std::vector<int> &pezzi)
-{
-    if (int(pezzi.size()) != celle())
-        return false;
-    std::vector<bool> visto(celle(), false);
-    for (int p : pezzi) {
-        if (p < 0 || p >= celle() || visto[p])
-            return false;
-        visto[p] = true;
-    }
-    if (m_modo == Modo::Scivolamento && !risolvibile(pezzi))
-        return false;
-    m_pezzi = pezzi;
-    return true;
-}
-
-bool ModelloPuzzle::risolvibile(const std::vector<int> &pezzi) const
-{
-    // Every slide is one transposition (gap and piece) and moves the gap by one cell, so a
-    // reachable layout has a permutation whose parity equals that of the gap's distance
-    // from its home cell; and every such layout is reachable.
-    std::vector<bool> visto(pezzi.size(), false);
-    int cicli = 0;
-    for (std::size_t i = 0; i < pezzi.size(); ++i) {
-        if (visto[i])
-            continue;
-        ++cicli;
-        for (std::size_t j = i; !visto[j]; j = std::size_t(pezzi[j]))
-            visto[j] = true;
-    }
-    const int parita = (int(pezzi.size()) - cicli) % 2;
-    const int vuota = int(std::find(pezzi.begin(), pezzi.end(), celle() - 1) - pezzi.begin());
-    const int casa = celle() - 1;
-    const int distanza = std::abs(vuota / m_colonne - casa / m_colonne)
-        + std::abs(vuota % m_colonne - casa % m_colonne);
-    return parita == distanza % 2;
 }

@@ -58,20 +58,8 @@ public:
     // starts solved.
     void mescola(Casuale &casuale);
 
-    // Lays the pieces out as given, for a game resumed or staged. False, and nothing
-    // changes, unless every piece appears exactly once and, in the sliding game, the
-    // layout can be solved.
-    bool disponi(const std::vector<int> &pezzi);
-
-    friend bool operator==(const ModelloPuzzle &a, const ModelloPuzzle &b)
-    {
-        return a.m_righe == b.m_righe && a.m_colonne == b.m_colonne && a.m_modo == b.m_modo
-            && a.m_pezzi == b.m_pezzi;
-    }
-
 private:
     bool valida(int cella) const { return cella >= 0 && cella < celle(); }
-    bool risolvibile(const std::vector<int> &pezzi) const;
     void mescolaScambio(Casuale &casuale);
     void mescolaScivolamento(Casuale &casuale);
 

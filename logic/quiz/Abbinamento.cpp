@@ -5,6 +5,8 @@
 #include "logic/Errore.h"
 #include "logic/Stato.h"
 
+#include <algorithm>
+
 void Abbinamento::genera(Contesto &contesto)
 {
     m_abbinati = 0;
@@ -22,13 +24,11 @@ void Abbinamento::genera(Contesto &contesto)
                                 : static_cast<qint16>(indiceNelRango(contesto.casuale, primo, ultimo));
     };
 
-    m_segnali[0] = estrai();
-    do
-        m_segnali[1] = estrai();
-    while (m_segnali[1] == m_segnali[0]);
-    do
-        m_segnali[2] = estrai();
-    while (m_segnali[2] == m_segnali[0] || m_segnali[2] == m_segnali[1]);
+    // Each slot's sign is drawn again while it repeats the sign of an earlier slot.
+    for (auto slot = m_segnali.begin(); slot != m_segnali.end(); ++slot)
+        do
+            *slot = estrai();
+        while (std::find(m_segnali.begin(), slot, *slot) != slot);
 
     m_disposizione = interoDa1A(contesto.casuale, static_cast<int>(DisposizioniDefinizioni.size())) - 1;
 }

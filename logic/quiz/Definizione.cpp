@@ -19,7 +19,7 @@ EsercizioDefinizione Definizione::genera()
               indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
     esercizio.segnale = stato.SegnaleCorrente;
 
-    esercizio.posizione = interoDa1A(m_contesto.casuale, 6) - 1;
+    esercizio.posizione = interoDa1A(m_contesto.casuale, DescrizioniDefinizione) - 1;
     esercizio.testi[static_cast<std::size_t>(esercizio.posizione)] =
         stato.segnale(stato.SegnaleCorrente);
 
@@ -28,7 +28,7 @@ EsercizioDefinizione Definizione::genera()
     // Skipping by position rather than by empty text keeps it to seven draws even for a
     // catalogue entry that is blank.
     // While reviewing, another label never shows the asked sign: its draw is taken again.
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < DescrizioniDefinizione; ++i) {
         if (i == esercizio.posizione)
             continue;
         int altro = interoDa1A(m_contesto.casuale, NumeroSegnali);

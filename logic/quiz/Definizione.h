@@ -8,13 +8,16 @@
 
 struct Contesto;
 
+// The descriptions an exercise offers, Label1(0) .. Label1(5); one of them is right.
+constexpr int DescrizioniDefinizione = 6;
+
 // One exercise of the definition quiz: the picture of one sign and six descriptions.
 struct EsercizioDefinizione
 {
     ColoreVB colore = 0;          // background of the window
     qint16 segnale = 0;           // the sign on the picture (also SegnaleCorrente)
     int posizione = 0;            // 0..5, the label that got the right text
-    std::array<QString, 6> testi; // Label1(0) .. Label1(5), top to bottom
+    std::array<QString, DescrizioniDefinizione> testi; // Label1(0) .. Label1(5), top to bottom
 };
 
 // The rules of the definition quiz, with no widget in sight.

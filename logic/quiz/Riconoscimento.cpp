@@ -16,7 +16,7 @@ EsercizioRiconoscimento Riconoscimento::nuovo()
     esercizio.colore = ColoreCasuale(m_contesto);
 
     // Six different signs would never be found in a smaller range; no category is that small.
-    if (stato.UltimoSegnale - stato.PrimoSegnale + 1 < 6)
+    if (stato.UltimoSegnale - stato.PrimoSegnale + 1 < FigureRiconoscimento)
         throw ErroreCartavia(QStringLiteral("Categoria con meno di sei segnali: %1-%2")
                                  .arg(stato.PrimoSegnale)
                                  .arg(stato.UltimoSegnale));
@@ -29,7 +29,7 @@ EsercizioRiconoscimento Riconoscimento::nuovo()
     // drawn from the missed ones; the other five are drawn as always, again while one
     // repeats a sign drawn before it.
     const bool ripasso = stato.ripasso.attivo();
-    std::array<qint16, 6> estratti{};
+    std::array<qint16, FigureRiconoscimento> estratti{};
     for (std::size_t k = 0; k < estratti.size(); ++k) {
         const auto giaEstratti = estratti.begin();
         const auto fine = giaEstratti + static_cast<std::ptrdiff_t>(k);
@@ -43,7 +43,7 @@ EsercizioRiconoscimento Riconoscimento::nuovo()
         estratti[k] = segnale;
     }
 
-    m_posizioneGiusta = static_cast<qint16>(interoDa1A(m_contesto.casuale, 6));
+    m_posizioneGiusta = static_cast<qint16>(interoDa1A(m_contesto.casuale, FigureRiconoscimento));
     const auto giusta = static_cast<std::size_t>(m_posizioneGiusta - 1);
     if (!ripasso) {
         esercizio.segnali = estratti;

@@ -8,11 +8,14 @@
 
 struct Contesto;
 
+// The pictures an exercise shows, Image1(0) .. Image1(5); one of them is the sign described.
+constexpr int FigureRiconoscimento = 6;
+
 // One exercise of the recognition quiz: six different signs and the description of one.
 struct EsercizioRiconoscimento
 {
     ColoreVB colore = 0;             // background of the window
-    std::array<qint16, 6> segnali{}; // the signs of Image1(0) .. Image1(5)
+    std::array<qint16, FigureRiconoscimento> segnali{}; // the signs of Image1(0) .. Image1(5)
     qint16 PosizioneGiusta = 0;      // 1..6: the right picture is Image1(PosizioneGiusta - 1)
     QString testo;                   // what `testo` shows: three blanks and the description
 };

@@ -196,13 +196,24 @@ QSize GiocoPuzzle::sizeHint() const
     return QSize(318, 321);
 }
 
+void GiocoPuzzle::impostaScala(qreal fattore)
+{
+    m_scala = fattore;
+    invalidaPezzi();
+}
+
+int GiocoPuzzle::px(int naturali) const
+{
+    return naturali > 0 ? std::max(1, qRound(naturali * m_scala)) : naturali;
+}
+
 QRect GiocoPuzzle::rettangoloCella(int cella) const
 {
     if (cella < 0 || cella >= m_modello.celle())
         return QRect();
     const int colonne = m_modello.colonne();
-    const auto [x0, x1] = fascia(cella % colonne, colonne, width(), m_spessore);
-    const auto [y0, y1] = fascia(cella / colonne, m_modello.righe(), height(), m_spessore);
+    const auto [x0, x1] = fascia(cella % colonne, colonne, width(), px(m_spessore));
+    const auto [y0, y1] = fascia(cella / colonne, m_modello.righe(), height(), px(m_spessore));
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
@@ -315,11 +326,13 @@ void GiocoPuzzle::paintEvent(QPaintEvent *)
             const QRect r = rettangoloCella(cella);
             if (r.isNull())
                 return;
-            QPen penna(colore, 3, stile);
+            const int spessore = px(3);
+            QPen penna(colore, spessore, stile);
             penna.setJoinStyle(Qt::MiterJoin);
             painter.setPen(penna);
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(r).adjusted(1.5, 1.5, -1.5, -1.5));
+            const qreal meta = spessore / 2.0;
+            painter.drawRect(QRectF(r).adjusted(meta, meta, -meta, -meta));
         };
         if (m_selezionata >= 0) {
             painter.fillRect(rettangoloCella(m_selezionata), QColor(255, 255, 255, 90));
@@ -361,7 +374,8 @@ void GiocoPuzzle::disegnaFesta(QPainter &painter, qreal t) const
         painter.save();
         painter.translate(x, y);
         painter.rotate(i * 37 + t * 540 * (i % 2 ? 1 : -1));
-        painter.fillRect(QRectF(-4, -2.5, 8, 5), colori[i % 5]);
+        painter.fillRect(QRectF(-4 * m_scala, -2.5 * m_scala, 8 * m_scala, 5 * m_scala),
+                         colori[i % 5]);
         painter.restore();
     }
 
@@ -369,17 +383,18 @@ void GiocoPuzzle::disegnaFesta(QPainter &painter, qreal t) const
     const qreal scala = t < 0.12 ? 0.7 + 0.3 * (t / 0.12) : 1.0;
     QFont font = this->font();
     font.setBold(true);
-    font.setPixelSize(std::max(12, height() / 6));
+    font.setPixelSize(std::max(px(12), height() / 6));
     painter.setFont(font);
     const QString testo = QStringLiteral("Bravo!");
     const QRectF misura = QFontMetricsF(font).boundingRect(testo);
-    const QRectF nastro(-misura.width() / 2 - 18, -misura.height() / 2 - 8,
-                        misura.width() + 36, misura.height() + 16);
+    const qreal k = m_scala;
+    const QRectF nastro(-misura.width() / 2 - 18 * k, -misura.height() / 2 - 8 * k,
+                        misura.width() + 36 * k, misura.height() + 16 * k);
     painter.translate(rect().center());
     painter.scale(scala, scala);
-    painter.setPen(QPen(QColor(230, 120, 0), 3));
+    painter.setPen(QPen(QColor(230, 120, 0), 3 * k));
     painter.setBrush(QColor(255, 255, 255, 225));
-    painter.drawRoundedRect(nastro, 14, 14);
+    painter.drawRoundedRect(nastro, 14 * k, 14 * k);
     painter.setPen(QColor(200, 30, 30));
     painter.drawText(nastro, Qt::AlignCenter, testo);
     painter.restore();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/puzzle/ModelloPuzzle.h"
+#include "widgets/Scala.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -29,7 +30,10 @@ class QMimeData;
 // A move shows at once in the model and glides on screen for a moment without holding up
 // the next one. When the picture is whole again the control shows it without lines, with a
 // short "Bravo!", and emits risolto(); it then waits for the next inizia().
-class GiocoPuzzle : public QWidget
+//
+// In a window that grows, its lines, frames and confetti grow by the window's factor;
+// `spessorelinea` stays the natural thickness.
+class GiocoPuzzle : public QWidget, public Scalabile
 {
     Q_OBJECT
     Q_PROPERTY(int righe READ righe WRITE setRighe)
@@ -82,6 +86,9 @@ public:
     int cellaIn(const QPoint &punto) const;
 
     QSize sizeHint() const override;
+    void impostaScala(qreal fattore) override;
+    // A length of the natural size in pixels, at the window's factor.
+    int px(int naturali) const;
 
 signals:
     void risolto();
@@ -122,6 +129,7 @@ private:
     int m_righe = 3;
     int m_colonne = 3;
     int m_spessore = 2;
+    qreal m_scala = 1;
     QImage m_picture;
     bool m_scambio = true;
 

@@ -9,6 +9,7 @@
 #include "logic/Percorsi.h"
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 
@@ -78,6 +79,13 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     setTabOrder(GiocoPuzzle1, Option1[0]);
     setTabOrder(Option1[0], Option1[1]);
     setTabOrder(Option1[1], Command1);
+
+    // A picture the control shows bigger is decoded again at its new size.
+    connect(scala(), &Scala::scalata, this, [this] {
+        const Stato &stato = m_contesto.stato;
+        GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
+                                                GiocoPuzzle1->dimensioneImmagine()));
+    });
 
     Form_Load();
 }

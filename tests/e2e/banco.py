@@ -212,13 +212,39 @@ class Display:
                               stderr=subprocess.DEVNULL, timeout=10).returncode == 0
 
     def chiudi(self):
-        if self.processo.poll() is None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+        _termina(self.processo)
+
+
+def _termina(processo):
+    if processo.poll() is None:
+        processo.terminate()
+        try:
+            processo.wait(5)
+        except subprocess.TimeoutExpired:
+            processo.kill()
+            processo.wait()
+
+
+class GestoreFinestre:
+    """openbox on the display, as a desktop has a window manager: it places the windows,
+    maximises them and carries out full screen."""
+
+    def __init__(self, display):
+        self.display = display
+        ambiente = dict(os.environ, DISPLAY=display.nome)
+        self.processo = subprocess.Popen(["openbox", "--sm-disable"], env=ambiente,
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        aspetta(self.pronto, "openbox pronto", 10, 0.05)
+
+    def pronto(self):
+        verifica(self.processo.poll() is None, "openbox è terminato")
+        uscita = subprocess.run(["xprop", "-display", self.display.nome, "-root",
+                                 "_NET_SUPPORTING_WM_CHECK"], stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True, timeout=10).stdout
+        return "window id" in uscita
+
+    def chiudi(self):
+        _termina(self.processo)
 
 
 class GestoreFinestre:

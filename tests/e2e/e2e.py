@@ -45,10 +45,13 @@ AMBIENTI = {}
 
 
 def caso(nome, come_nessuno=False, prepara=None, voce=False, finestre=False, eventi=False,
-         orca=False):
+         orca=False, schermo=(1280, 1024), gestore=False):
+    """`schermo`: the display's size; `finestre`, `gestore` (or `orca`): run a window manager
+    (openbox) on it; `eventi`: an AT-SPI event listener; `orca`: the Orca screen reader."""
     def registra(funzione):
         CASI[nome] = (funzione, prepara, come_nessuno)
-        AMBIENTI[nome] = {"finestre": finestre or orca, "eventi": eventi, "orca": orca}
+        AMBIENTI[nome] = {"finestre": finestre or orca or gestore, "eventi": eventi, "orca": orca,
+                          "schermo": schermo}
         if voce:
             VOCE[nome] = True
         return funzione
@@ -258,6 +261,45 @@ def numero_del_testo(testo):
 # ============================================================================ activities
 
 
+def schermata_salvata(nome):
+    """A screenshot kept beside the test's other pictures, to be looked at."""
+    percorso = os.path.join(os.environ.get("CARTAVIA_E2E_SCHERMATE", "/tmp"),
+                            f"cartavia-e2e-{nome}.png")
+    subprocess.run(["import", "-silent", "-window", "root", percorso], check=True, timeout=20)
+    log(f"schermata: {percorso}")
+
+
+def schermo_intero(s, finestra, pulsante):
+    """F11 spreads the window over the whole 1920 x 1080 screen: the layout grows by one
+    factor and stands in the middle, on the window's colour; F11 again gives back the
+    natural size."""
+    a = s.a
+    fx, fy, fw, fh = a.estensione(finestra)
+    px, py, pw, ph = a.estensione(a.pulsante(finestra, pulsante))
+    tasto("F11")
+    aspetta(lambda: a.estensione(finestra) == (0, 0, 1920, 1080), "la finestra a schermo intero")
+    f = min(1920 / fw, 1080 / fh)
+    mx, my = (1920 - round(fw * f)) // 2, (1080 - round(fh * f)) // 2
+    atteso = (mx + (px - fx) * f, my + (py - fy) * f, pw * f, ph * f)
+
+    def al_posto():
+        visto = a.estensione(a.pulsante(finestra, pulsante))
+        return all(abs(v - w) <= 1.5 for v, w in zip(visto, atteso))
+    try:
+        aspetta(al_posto, f"{pulsante!r} ingrandito {f:.3f} volte", 5)
+    except Fallimento:
+        raise Fallimento(f"{pulsante!r}: atteso {atteso}, "
+                         f"visto {a.estensione(a.pulsante(finestra, pulsante))}")
+    schermata = banco.Schermata()
+    schermata_salvata("schermo-intero")
+    # The margins left and right (or above and below) show the window's own colour.
+    sfondo = schermata.colore(mx + 3, my + 3)
+    for x, y in ((mx // 2, 540), (1919 - mx // 2, 540), (960, my // 2), (960, 1079 - my // 2)):
+        uguale(schermata.colore(x, y), sfondo, f"colore del margine in {x},{y}")
+    tasto("F11")
+    aspetta(lambda: a.estensione(finestra)[2:] == (fw, fh), "la finestra alla sua misura")
+
+
 GUIDA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "guida")
 
 
@@ -267,21 +309,21 @@ def guida(finestra):
         return "Cartavia 1.00 - guida\n\n" + testo.read().strip()
 
 
-@caso("avvio_menu_esci")
+@caso("avvio_menu_esci", schermo=(1920, 1080), gestore=True)
 def avvio_menu_esci(s):
-    """Splash, main menu, their help (F1, read by a screen reader), About box, Esci with No
-    and with Yes."""
+    """Splash, main menu, their help (F1, read by a screen reader), full screen and back (F11,
+    under a window manager), About box, Esci with No and with Yes."""
     s.splash()
     tasto("F1")
     s.rispondi(guida("FormAvvio"), "Return")
     menu = s.vai_al_menu()
-    # With no window manager here, the keys go to the window under the pointer: a click on
-    # the menu's empty middle band gives it the keyboard.
+    # A click on the menu's empty middle band gives it the keyboard.
     x, y, w, h = s.a.estensione(menu)
     clic(x + w // 2, y + h * 3 // 5)
     tasto("F1")
     s.rispondi(guida("FormMenu"), "Escape")
     menu = s.menu()
+    schermo_intero(s, menu, "Esci")
     clic_centro(s.a.estensione(s.a.pulsante(menu, "Informazioni")))
     s.rispondi("Orvella  \n ----------------------- \nhttps://cartavia.example.org\n"
                "mail: info@cartavia.example.org", "Return")
@@ -901,7 +943,7 @@ def caso_errore(nome, prepara, causa, file=None, prefisso_file=None, come_nessun
     def esegui(s):
         nominato = errore_atteso(s, causa, file, prefisso_file)
         return nominato
-    CASI[nome] = (esegui, prepara, come_nessuno)
+    caso(nome, come_nessuno, prepara)(esegui)
 
 
 caso_errore("dati_senza_lista", lambda c: os.remove(c.file("lista.txt")), "File non trovato", "lista.txt")
@@ -1431,7 +1473,7 @@ def esterno(argomenti):
             # root reads any file whatever its mode: the program runs as "nobody".
             os.chown(lavoro, 65534, 65534)
             comando = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + comando
-        display = banco.Display()
+        display = banco.Display(*AMBIENTI.get(argomenti.caso, {}).get("schermo", (1280, 1024)))
         if AMBIENTI.get(argomenti.caso, {}).get("finestre"):
             gestore = banco.GestoreFinestre(display)
         ambiente["DISPLAY"] = display.nome
@@ -1473,7 +1515,7 @@ def esterno(argomenti):
 
 def interno(argomenti):
     cartella = banco.CartellaProgramma.esistente(argomenti.radice)
-    esegui, _, _ = CASI[argomenti.caso]
+    esegui = CASI[argomenti.caso][0]
     sessione = None
     audio = None
     sintesi = None

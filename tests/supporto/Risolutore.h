@@ -2,10 +2,15 @@
 
 // A test-side solver for sliding puzzles, written apart from ModelloPuzzle so that it can
 // judge it: a breadth-first search from the solved layout reaches exactly the solvable
-// layouts and knows, for each, the cell to click next.
+// layouts and knows, for each, the cell to click next. `disposto` stages a puzzle in a
+// given layout through the game's own moves.
 
 #include "logic/Casuale.h"
+#include "logic/puzzle/ModelloPuzzle.h"
 
+#include <QtGlobal>
+
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <numeric>
@@ -112,3 +117,38 @@ private:
     int m_colonne;
     std::unordered_map<std::uint64_t, int> m_prossimo;
 };
+
+// A puzzle of righe x colonne staged in the layout `pezzi` (piece numbers per cell) by the
+// game's own moves: swaps in the swap game, the solver's way back to the solved picture
+// walked the other way in the sliding game. Stops the test when the layout is no
+// arrangement of the pieces or cannot be reached by sliding.
+inline ModelloPuzzle disposto(ModelloPuzzle::Modo modo, const std::vector<int> &pezzi,
+                              int righe = 3, int colonne = 3)
+{
+    ModelloPuzzle m(righe, colonne, modo);
+    if (int(pezzi.size()) != m.celle())
+        qFatal("layout of the wrong size");
+    if (modo == ModelloPuzzle::Modo::Scambio) {
+        for (int cella = 0; cella < m.celle(); ++cella)
+            if (m.pezzo(cella) != pezzi[cella])
+                m.scambia(cella, m.cellaDi(pezzi[cella]));
+    } else {
+        const Risolutore &risolutore = Risolutore::per(righe, colonne);
+        if (!risolutore.raggiungibile(pezzi))
+            qFatal("layout the sliding game cannot reach");
+        // Where the gap lies before each click on the way to the solved picture; clicking
+        // those cells from the last to the first walks the way back.
+        std::vector<int> vuote;
+        std::vector<int> passo = pezzi;
+        for (int cella : risolutore.soluzione(pezzi)) {
+            const int vuota = int(std::find(passo.begin(), passo.end(), m.celle() - 1) - passo.begin());
+            vuote.push_back(vuota);
+            std::swap(passo[vuota], passo[cella]);
+        }
+        for (auto v = vuote.rbegin(); v != vuote.rend(); ++v)
+            m.scivola(*v);
+    }
+    if (m.disposizione() != pezzi)
+        qFatal("layout not reached");
+    return m;
+}

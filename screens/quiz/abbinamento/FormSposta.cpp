@@ -8,6 +8,7 @@
 #include "logic/Protezione.h"
 #include "widgets/Risorse.h"
 #include "logic/Stato.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -42,37 +43,40 @@ int slotTrascinato(const QMimeData *dati)
     return ok && slot >= 0 && slot < SlotAbbinamento ? slot : -1;
 }
 
-void disegnaContorno(QPainter &painter, const QRect &rettangolo)
+void disegnaContorno(QPainter &painter, const QRect &rettangolo, qreal scala)
 {
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(64, 64, 64), 2, Qt::DotLine));
-    painter.drawRect(QRectF(rettangolo).adjusted(1, 1, -1, -1));
+    const int spessore = std::max(1, qRound(2 * scala));
+    painter.setPen(QPen(QColor(64, 64, 64), spessore, Qt::DotLine));
+    const qreal meta = spessore / 2.0;
+    painter.drawRect(QRectF(rettangolo).adjusted(meta, meta, -meta, -meta));
     painter.restore();
 }
 
 namespace {
 
 // What follows the pointer while a definition is dragged: the outline of the label.
-QPixmap contorno(QSize dimensione)
+// Its dotted line is two pixels wide at the natural size.
+QPixmap contorno(QSize dimensione, qreal scala)
 {
     QPixmap disegno(dimensione);
     disegno.fill(Qt::transparent);
     QPainter painter(&disegno);
-    disegnaContorno(painter, disegno.rect());
+    disegnaContorno(painter, disegno.rect(), scala);
     return disegno;
 }
 
 // The focus frame of the answers, a little inside the label: its white surrounds the black
 // line, which so stands out whatever the colour around the label (black after a wrong drop).
 // The dotted outline of a definition picked up runs along the edge.
-void disegnaFuoco(QLabel *etichetta, bool presa)
+void disegnaFuoco(QLabel *etichetta, bool presa, qreal scala = 1)
 {
     if (!etichetta->hasFocus() && !presa)
         return;
     QPainter painter(etichetta);
     if (presa)
-        disegnaContorno(painter, etichetta->rect());
+        disegnaContorno(painter, etichetta->rect(), scala);
     if (etichetta->hasFocus())
         disegnaCorniceFuoco(painter, etichetta->rect().adjusted(4, 4, -4, -4));
 }
@@ -107,7 +111,18 @@ void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
 void DefinizioneTrascinabile::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    disegnaFuoco(this, m_presa);
+    disegnaFuoco(this, m_presa, m_scala);
+}
+
+void DefinizioneTrascinabile::impostaScala(qreal fattore)
+{
+    m_scala = fattore;
+    setCursor(cursoreTrascinaInScala(fattore));
+}
+
+void CasellaRilascio::impostaScala(qreal fattore)
+{
+    setCursor(cursoreTrascinaInScala(fattore));
 }
 
 CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
@@ -267,7 +282,7 @@ void FormSposta::GeneraEsercizio()
         const QString &testo = contesto().stato.segnale(m_esercizio.segnale(k));
         definizione->setText(testo);
         definizione->setAccessibleName(testo);
-        definizione->move(tw(m_esercizio.sinistra(k)), tw(4890));
+        scala()->posa(definizione, QPoint(tw(m_esercizio.sinistra(k)), tw(4890)));
         definizione->show();
     }
     // Tab goes along the definitions as they stand, then the boxes, then "avanti".
@@ -336,7 +351,7 @@ void FormSposta::trascina(int slot, QPoint punto)
     riponi();
     auto *drag = new QDrag(definizione);
     drag->setMimeData(datiDefinizione(slot));
-    drag->setPixmap(contorno(definizione->size()));
+    drag->setPixmap(contorno(definizione->size(), definizione->scala()));
     drag->setHotSpot(punto);
     const QPoint premuto = definizione->mapToGlobal(punto);
 

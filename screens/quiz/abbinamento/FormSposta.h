@@ -2,6 +2,7 @@
 
 #include "screens/quiz/CorniceQuiz.h"
 #include "logic/quiz/Abbinamento.h"
+#include "widgets/Scala.h"
 
 #include <QLabel>
 #include <array>
@@ -23,13 +24,14 @@ QMimeData *datiDefinizione(int slot);
 int slotTrascinato(const QMimeData *dati);
 
 // The dotted outline of a definition on the move: it follows the pointer in a drag, and stands
-// around a definition picked up to be placed (by keyboard or by a click).
-void disegnaContorno(QPainter &painter, const QRect &rettangolo);
+// around a definition picked up to be placed (by keyboard or by a click). Its dotted line is
+// two pixels wide at the natural size, `scala` times that in a grown window.
+void disegnaContorno(QPainter &painter, const QRect &rettangolo, qreal scala = 1);
 
 // A definition in the bottom row: pressing the left button on it starts dragging it. It takes
 // the keyboard focus, and shows it with the focus frame of the answers; once picked up to be
 // placed it shows the dotted outline of a drag.
-class DefinizioneTrascinabile : public QLabel
+class DefinizioneTrascinabile : public QLabel, public Scalabile
 {
     Q_OBJECT
 public:
@@ -37,6 +39,9 @@ public:
 
     void setPresa(bool presa);
     bool presa() const { return m_presa; }
+    // The drag pointer and the outline that follows it grow with the window.
+    void impostaScala(qreal fattore) override;
+    qreal scala() const { return m_scala; }
 
 signals:
     void premuta(QPoint punto);
@@ -47,15 +52,17 @@ protected:
 
 private:
     bool m_presa = false;
+    qreal m_scala = 1;
 };
 
 // A drop box under a picture: takes only dragged definitions, and reports a click (where a
 // definition picked up is placed). It takes the keyboard focus and shows it like an answer.
-class CasellaRilascio : public QLabel
+class CasellaRilascio : public QLabel, public Scalabile
 {
     Q_OBJECT
 public:
     explicit CasellaRilascio(QWidget *parent = nullptr);
+    void impostaScala(qreal fattore) override;
 
 signals:
     void rilasciata(int slot);

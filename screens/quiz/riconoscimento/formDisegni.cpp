@@ -6,6 +6,7 @@
 #include "logic/Percorsi.h"
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
+#include "widgets/Scala.h"
 #include "widgets/Twips.h"
 
 #include <QKeyEvent>
@@ -14,17 +15,25 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 CorniceRisposta::CorniceRisposta(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+void CorniceRisposta::impostaScala(qreal fattore)
+{
+    m_spessore = std::max(1, qRound(Spessore * fattore));
+    update();
+}
+
 void CorniceRisposta::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect r = rect();
-    const int s = qMin(Spessore, qMin(r.width(), r.height()) / 2);
+    const int s = qMin(m_spessore, qMin(r.width(), r.height()) / 2);
     painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore());
     painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore());
     painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore());
@@ -155,7 +164,7 @@ void formDisegni::Image1_Click(int Index)
 
     // The frame takes the size of the picture it marks, so it reaches every edge of it.
     Immagine *cliccata = Image1.at(static_cast<std::size_t>(Index));
-    Shape1->setGeometry(cliccata->geometry());
+    scala()->posa(Shape1, scala()->naturale(cliccata));
     Shape1->raise();
     Shape1->show();
     Command1->setEnabled(true);

@@ -37,14 +37,6 @@ std::unique_ptr<Casuale> creaGeneratore(int tipo)
     default: return std::make_unique<CasualeOrologio>(std::uint64_t(tipo));
     }
 }
-
-ModelloPuzzle disposto(Modo modo, const Pezzi &pezzi, int righe = 3, int colonne = 3)
-{
-    ModelloPuzzle m(righe, colonne, modo);
-    if (!m.disponi(pezzi))
-        qFatal("layout rejected");
-    return m;
-}
 }
 
 class TestModelloPuzzle : public QObject
@@ -65,8 +57,6 @@ private slots:
     void frecce();
     void risolto_data();
     void risolto();
-    void disponi_data();
-    void disponi();
     void unaPartitaFinoAllaFine_data();
     void unaPartitaFinoAllaFine();
 };
@@ -288,39 +278,6 @@ void TestModelloPuzzle::risolto()
     QFETCH(Pezzi, pezzi);
     QFETCH(bool, risolto);
     QCOMPARE(disposto(modo, pezzi).risolto(), risolto);
-}
-
-void TestModelloPuzzle::disponi_data()
-{
-    QTest::addColumn<Modo>("modo");
-    QTest::addColumn<Pezzi>("pezzi");
-    QTest::addColumn<bool>("accettato");
-    QTest::newRow("permutazione") << Modo::Scambio << Pezzi{8, 7, 6, 5, 4, 3, 2, 1, 0} << true;
-    QTest::newRow("doppione") << Modo::Scambio << Pezzi{0, 0, 2, 3, 4, 5, 6, 7, 8} << false;
-    QTest::newRow("troppo corta") << Modo::Scambio << Pezzi{0, 1, 2, 3, 4, 5, 6, 7} << false;
-    QTest::newRow("fuori misura") << Modo::Scambio << Pezzi{0, 1, 2, 3, 4, 5, 6, 7, 9} << false;
-    // Two pieces exchanged by hand: fine to swap, never reachable by sliding.
-    QTest::newRow("scambio di due, a scambio") << Modo::Scambio
-                                               << Pezzi{1, 0, 2, 3, 4, 5, 6, 7, 8} << true;
-    QTest::newRow("scambio di due, a scivolamento") << Modo::Scivolamento
-                                                    << Pezzi{1, 0, 2, 3, 4, 5, 6, 7, 8} << false;
-    QTest::newRow("raggiungibile, a scivolamento") << Modo::Scivolamento
-                                                   << Pezzi{0, 1, 2, 3, 8, 4, 6, 7, 5} << true;
-    QTest::newRow("vuoto spostato e due scambiati") << Modo::Scivolamento
-                                                    << Pezzi{1, 0, 2, 3, 8, 4, 6, 7, 5} << false;
-}
-
-void TestModelloPuzzle::disponi()
-{
-    QFETCH(Modo, modo);
-    QFETCH(Pezzi, pezzi);
-    QFETCH(bool, accettato);
-    ModelloPuzzle m(3, 3, modo);
-    QCOMPARE(m.disponi(pezzi), accettato);
-    const Pezzi risolto{0, 1, 2, 3, 4, 5, 6, 7, 8};
-    QCOMPARE(m.disposizione(), accettato ? pezzi : risolto);
-    if (modo == Modo::Scivolamento)
-        QCOMPARE(accettato, Risolutore::per(3, 3).raggiungibile(pezzi));
 }
 
 void TestModelloPuzzle::unaPartitaFinoAllaFine_data()
