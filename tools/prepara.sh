@@ -10,9 +10,10 @@ PACCHETTI=(
 # Only the tests need these: a virtual display, real input and screenshots; the
 # validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package;
 # for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services, and
-# setpriv (util-linux) to run the program as an unprivileged user.
+# setpriv (util-linux) to run the program as an unprivileged user; openbox, the window manager
+# under which tests/e2e checks where windows open and how clicks land.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
-    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux)
+    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux openbox)
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
 # "asan" preset builds with g++, whose sanitizer runtimes come with it.)
