@@ -2,6 +2,7 @@
 #include "core/Casuale.h"
 #include "core/Contesto.h"
 #include "core/DialoghiQt.h"
+#include "core/Guida.h"
 #include "core/Stato.h"
 #include "core/SuoniQt.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     SuoniQt suoni(cartella, cartella);
     Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma};
     app.impostaContesto(&contesto);
+    Guida guida(contesto);
 
     if (!eseguiProtetto(contesto, [&] { avviaProgramma(contesto); }))
         return 1;

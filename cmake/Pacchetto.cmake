@@ -1,6 +1,6 @@
 # Installing and packaging: the program directory (executable, sound module, lista.txt, jpg/,
 # suoni/) under lib/cartavia, a bin/ link that starts it, the menu entry, the icon, the
-# AppStream metadata, and the Debian package. On Windows, the version record and icon of the executable.
+# AppStream metadata, the changelog and manual page, and the Debian package. On Windows, the version record and icon of the executable.
 
 set(CARTAVIA_ID "org.example.cartavia")
 set(CARTAVIA_PACCHETTO "${CMAKE_SOURCE_DIR}/packaging")
@@ -55,6 +55,27 @@ if(NOT WIN32)
             DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
     install(FILES "${CARTAVIA_PACCHETTO}/copyright"
             DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/cartavia")
+
+    # The changelog and the manual page, compressed as Debian wants them: gzip -9n, so that
+    # the same sources give the same bytes (no name, no time stamp in the header).
+    find_program(GZIP_PROGRAM gzip REQUIRED)
+    set(_compressi)
+    foreach(_file changelog cartavia.6)
+        add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/${_file}.gz"
+            COMMAND "${GZIP_PROGRAM}" -9n -c "${CARTAVIA_PACCHETTO}/${_file}"
+                    > "${CMAKE_BINARY_DIR}/${_file}.gz"
+            DEPENDS "${CARTAVIA_PACCHETTO}/${_file}"
+            COMMENT "Compressing ${_file}")
+        list(APPEND _compressi "${CMAKE_BINARY_DIR}/${_file}.gz")
+    endforeach()
+    add_custom_target(cartavia_documenti ALL DEPENDS ${_compressi})
+    install(FILES "${CMAKE_BINARY_DIR}/changelog.gz"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/cartavia")
+    install(FILES "${CMAKE_BINARY_DIR}/cartavia.6.gz"
+            DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+    # lintian's notes on the package, each with the reason it stays.
+    install(FILES "${CARTAVIA_PACCHETTO}/lintian-overrides"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME cartavia)
 endif()
 
 # Debian package: cpack -G DEB (from the build folder).
@@ -63,11 +84,12 @@ set(CPACK_PACKAGE_VENDOR "Cartavia")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "Cartavia <info@cartavia.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Impara i segnali stradali italiani")
+# Folded by hand: every line of the control file stays within 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Cartavia è un programma didattico con cui un alunno impara i 144 segnali stradali "
-    "italiani: abbinare segnale e definizione, definire il segnale, riconoscere il segnale "
-    "e un gioco di tessere con i segnali.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+    "Cartavia è un programma didattico con cui un alunno impara i 144 segnali"
+    "stradali italiani: abbinare segnale e definizione, definire il segnale,"
+    "riconoscere il segnale e un gioco di tessere con i segnali.")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://cartavia.example.org/")
 set(CPACK_STRIP_FILES ON)
 if(NOT CPACK_GENERATOR)
@@ -87,5 +109,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# CPack makes postinst and postrm call ldconfig whenever a shared object lies one folder below
+# usr/lib. The sound module is loaded by its path and is no library of the system, so the
+# calls are pointless; CPack has no switch for them, so the package is built again without.
+set(CPACK_POST_BUILD_SCRIPTS "${CARTAVIA_PACCHETTO}/senza_ldconfig.cmake")
 
 include(CPack)

@@ -39,6 +39,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     GiocoPuzzle1->setColonne(3);
     GiocoPuzzle1->setSpessorelinea(2);
     GiocoPuzzle1->usaCasuale(m_contesto.casuale);
+    GiocoPuzzle1->setToolTip(QStringLiteral("Rimetti in ordine le tessere"));
 
     Label1 = new QLabel(area);
     Label1->setGeometry(tw(5640, 480, 2895, 1815));
@@ -60,6 +61,8 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Option1[1] = new QRadioButton(QStringLiteral("puzzle a scivolamento"), Frame1);
     Option1[1]->setGeometry(tw(240, 720, 2055, 255));
     Option1[0]->setChecked(true);
+    Option1[0]->setToolTip(QStringLiteral("Due tessere scelte si scambiano di posto"));
+    Option1[1]->setToolTip(QStringLiteral("Una tessera vicina al posto vuoto vi scivola dentro"));
     for (int i = 0; i < 2; ++i) {
         Option1[i]->setAccessibleName(Option1[i]->text());
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool scelta) {
@@ -71,6 +74,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Command1 = new QPushButton(QStringLiteral("nuovo puzzle"), area);
     Command1->setGeometry(tw(5760, 4560, 2535, 615));
     Command1->setAccessibleName(Command1->text());
+    Command1->setToolTip(QStringLiteral("Un altro segnale da rimettere in ordine"));
     connect(Command1, &QPushButton::clicked, this, &frmpuzzle::Command1_Click);
 
     setTabOrder(GiocoPuzzle1, Option1[0]);

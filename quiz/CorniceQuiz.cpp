@@ -143,6 +143,7 @@ PulsanteGrafico *CorniceQuiz::creaAvanti(const QRect &posto)
     avanti->setGeometry(posto);
     avanti->setFont(carattere(QStringLiteral("Arial"), 14.25, true));
     descriviPerLettore(avanti, QStringLiteral("avanti"), QStringLiteral("Passa al prossimo esercizio"));
+    avanti->setToolTip(QStringLiteral("Passa al prossimo esercizio"));
     return avanti;
 }
 

@@ -36,7 +36,8 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
                           tw(210, 5460, 4470, 1500), comandi);
     Command3D5 = pulsante("esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
 
-    // A screen reader reads each button by its caption, then what it opens.
+    // A screen reader reads each button by its caption, then what it opens; the pointer
+    // shows the same as a tooltip.
     const std::pair<PulsanteGrafico *, const char *> descrizioni[] = {
         {Command1, "Esercizio: un segnale e sei descrizioni; scegli quella giusta."},
         {Command2, "Esercizio: trascina ogni definizione sotto il suo segnale."},
@@ -45,8 +46,10 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
         {Command3D6, "Notizie sul programma."},
         {Command3D5, "Chiude il programma, dopo una domanda."},
     };
-    for (const auto &[pulsante, descrizione] : descrizioni)
+    for (const auto &[pulsante, descrizione] : descrizioni) {
         pulsante->setAccessibleDescription(QString::fromUtf8(descrizione));
+        pulsante->setToolTip(QString::fromUtf8(descrizione));
+    }
 
     // Tab order: Esci, Informazioni, definire, riconoscere, abbinare, gioca.
     setTabOrder(Command3D5, Command3D6);

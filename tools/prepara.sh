@@ -8,12 +8,22 @@ PACCHETTI=(
     fonts-liberation fonts-dejavu-core
 )
 # Only the tests need these: a virtual display, real input and screenshots; the
-# validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package;
-# for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus session services, and
-# setpriv (util-linux) to run the program as an unprivileged user; openbox, the window manager
-# under which tests/e2e checks where windows open and how clicks land.
+# validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package
+# and lintian to check it; for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus
+# session services, and setpriv (util-linux) to run the program as an unprivileged user; a
+# PulseAudio server with parec to record what the program plays, and numpy to analyse it;
+# openbox, the window manager under which tests/e2e checks where windows open and how clicks
+# land.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
-    python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux openbox)
+    lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
+    pulseaudio pulseaudio-utils python3-numpy openbox)
+# A desktop that already runs PipeWire keeps it: installing pulseaudio there would take over the
+# user's sound at the next login. The recorded-sound case is skipped on such a machine.
+if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then
+    senza_pulseaudio=()
+    for p in "${PACCHETTI_TEST[@]}"; do [ "$p" = pulseaudio ] || senza_pulseaudio+=("$p"); done
+    PACCHETTI_TEST=("${senza_pulseaudio[@]}")
+fi
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
 # "asan" preset builds with g++, whose sanitizer runtimes come with it.)

@@ -31,6 +31,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         impostaSfondo(etichetta, ColoreSistemaFinestra);
         impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
+        etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         connect(etichetta, &Etichetta::clic, this, [this, i] { Label1_Click(i); });
         Label1[static_cast<std::size_t>(i)] = etichetta;
     }

@@ -131,6 +131,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         impostaSfondo(casella, 0xFFFFFF);
         casella->setCursor(puntatore);
         casella->setAccessibleName(QStringLiteral("Casella ") + numero);
+        casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
         connect(casella, &CasellaRilascio::rilasciata, this,
                 [this, k](int slot) { Label2_DragDrop(k, slot); });
         Label2[i] = casella;
@@ -143,6 +144,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         definizione->setWordWrap(true);
         impostaSfondo(definizione, 0xFFFFFF);
         definizione->setCursor(puntatore);
+        definizione->setToolTip(QStringLiteral("Trascinala nella casella sotto il suo segnale"));
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 [this, k](QPoint punto) { trascina(k, punto); });
         Label1[static_cast<std::size_t>(k)] = definizione;

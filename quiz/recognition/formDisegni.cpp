@@ -48,6 +48,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
         immagine->setGeometry(posti[i]);
         // Named by place, never by sign: the name would give the answer away.
         immagine->setAccessibleName(QStringLiteral("Segnale %1").arg(i + 1));
+        immagine->setToolTip(QStringLiteral("Fai clic qui se è il segnale descritto"));
         connect(immagine, &Immagine::clic, this, [this, i] { Image1_Click(i); });
         Image1[static_cast<std::size_t>(i)] = immagine;
     }

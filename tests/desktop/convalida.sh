@@ -27,6 +27,17 @@ xml | grep -q '<name>Cartavia</name>' || fallisce "name"
 xml | grep -q '<summary>Impara i segnali stradali italiani</summary>' || fallisce "summary"
 xml | grep -q '<lang percentage="100">it</lang>' || fallisce "lingua"
 [ "$(grep -c '<caption>' "$metainfo")" -ge 2 ] || fallisce "didascalie delle schermate"
+# Every screenshot named by the metadata is in the sources, as a picture of a window.
+for immagine in $(sed -n 's|.*<image>.*/\([^/<]*\)</image>.*|\1|p' "$metainfo"); do
+    file="$pacchetto/schermate/$immagine"
+    [ -f "$file" ] || { fallisce "manca la schermata $immagine"; continue; }
+    if command -v identify >/dev/null; then
+        dimensioni=$(identify -format '%m %w %h' "$file")
+        read -r formato larghezza altezza <<<"$dimensioni"
+        [ "$formato" = PNG ] && [ "$larghezza" -ge 500 ] && [ "$altezza" -ge 400 ] \
+            || fallisce "$immagine: $dimensioni"
+    fi
+done
 versione=$(sed -n 's/^project(Cartavia VERSION \([0-9.]*\).*/\1/p' "$1/CMakeLists.txt")
 grep -q "<release version=\"$versione\"" "$metainfo" \
     || fallisce "release $versione mancante nei metadati"

@@ -2,7 +2,7 @@
 # cpack -G DEB: the package's fields, its computed dependencies and its contents.
 # pacchetto.sh SOURCES BUILD
 source "$(dirname "$0")/comune.sh"
-richiede cpack dpkg-deb dpkg-shlibdeps
+richiede cpack dpkg-deb dpkg-shlibdeps lintian
 sorgenti="$1"; build="$2"
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$temporanea" >"$temporanea/cpack.log" 2>&1 \
@@ -59,7 +59,8 @@ for voce in './usr/bin/cartavia -> ../lib/cartavia/cartavia' \
             './usr/share/applications/org.example.cartavia.desktop' \
             './usr/share/icons/hicolor/scalable/apps/org.example.cartavia.svg' \
             './usr/share/metainfo/org.example.cartavia.metainfo.xml' \
-            './usr/share/doc/cartavia/copyright'; do
+            './usr/share/doc/cartavia/copyright' './usr/share/doc/cartavia/changelog.gz' \
+            './usr/share/man/man6/cartavia.6.gz' './usr/share/lintian/overrides/cartavia'; do
     grep -qxF "$voce" <<<"$elenco" || fallisce "manca $voce"
 done
 immagini_sorgenti=$(find "$sorgenti/data/jpg" -type f -name '*.jpg' | wc -l)
@@ -80,4 +81,16 @@ fi
 grep -q '<release version="1.00"' \
     "$temporanea/contenuto/usr/share/metainfo/org.example.cartavia.metainfo.xml" \
     || fallisce "release dei metadati diversa da 1.00"
+# No maintainer scripts: the package has nothing to do when it is installed or removed.
+mkdir -p "$temporanea/controllo"
+dpkg-deb -e "$deb" "$temporanea/controllo"
+for script in preinst postinst prerm postrm; do
+    [ ! -e "$temporanea/controllo/$script" ] || fallisce "script $script nel pacchetto"
+done
+# lintian, as Debian checks its packages: no error and no warning. Its notes (I:, P:) that
+# stay are overridden in packaging/lintian-overrides, each with its reason.
+lintian --display-info --pedantic --fail-on error,warning "$deb" >"$temporanea/lintian.log" 2>&1 \
+    || fallisce "lintian"
+grep -v '^running with root privileges' "$temporanea/lintian.log" || true
+if grep -qE '^[EWIP]: ' "$temporanea/lintian.log"; then fallisce "lintian ha da ridire"; fi
 esito

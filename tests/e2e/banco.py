@@ -125,6 +125,10 @@ class CartellaProgramma:
         os.makedirs(self.cartella)
         self.eseguibile = os.path.join(self.cartella, "cartavia")
         shutil.copy2(eseguibile, self.eseguibile)
+        # The sound player, a module the program loads from beside itself.
+        modulo = os.path.join(os.path.dirname(eseguibile), "libcartavia_suoni.so")
+        if os.path.exists(modulo):
+            shutil.copy2(modulo, os.path.join(self.cartella, "libcartavia_suoni.so"))
         scrivi_catalogo(self.file("lista.txt"))
         if modello_jpg:
             shutil.copytree(modello_jpg, self.file("jpg"))
@@ -377,6 +381,9 @@ class Programma:
         self.cartella = cartella
         ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                         QT_QPA_PLATFORM="xcb")
+        # No sound server unless the case brings its own: never the desktop's, and none
+        # started on demand (libpulse's autospawn).
+        ambiente["PULSE_SERVER"] = "unix:" + os.path.join(cartella.radice, "lavoro", "nessun-audio")
         ambiente.update(ambiente_extra or {})
         if "ASAN_OPTIONS" in ambiente:
             # Under the sanitizers, memory errors stop the program as usual; leaks are checked by
