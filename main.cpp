@@ -1,10 +1,12 @@
-#include "core/Applicazione.h"
-#include "core/Casuale.h"
-#include "core/Contesto.h"
-#include "core/DialoghiQt.h"
-#include "core/Guida.h"
-#include "core/Stato.h"
-#include "core/SuoniQt.h"
+#include "app/Applicazione.h"
+#include "app/Navigazione.h"
+#include "logic/Casuale.h"
+#include "logic/Contesto.h"
+#include "widgets/DialoghiQt.h"
+#include "widgets/Guida.h"
+#include "logic/Protezione.h"
+#include "logic/Stato.h"
+#include "widgets/SuoniQt.h"
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +18,9 @@ int main(int argc, char *argv[])
     const QString cartella = QCoreApplication::applicationDirPath();
     SuoniQt suoni(cartella, cartella);
     Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma};
-    app.impostaContesto(&contesto);
+    contesto.passa = [&contesto](Schermata schermata, QObject *da) {
+        apriSchermata(schermata, da, contesto);
+    };
     Guida guida(contesto);
 
     if (!eseguiProtetto(contesto, [&] { avviaProgramma(contesto); }))

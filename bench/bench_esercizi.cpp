@@ -18,18 +18,18 @@
 //
 // Prints one table per part; exits with 1 when a goal is missed.
 
-#include "core/Casuale.h"
-#include "core/Catalogo.h"
-#include "core/Contesto.h"
-#include "core/Modulo1.h"
-#include "core/ModuloColoriSuoni.h"
-#include "core/Stato.h"
-#include "puzzle/GiocoPuzzle.h"
-#include "puzzle/frmpuzzle.h"
-#include "quiz/definition/formTrova.h"
-#include "quiz/matching/FormSposta.h"
-#include "quiz/recognition/formDisegni.h"
-#include "screens/Attivita.h"
+#include "logic/Casuale.h"
+#include "logic/Catalogo.h"
+#include "logic/Contesto.h"
+#include "logic/Modulo1.h"
+#include "logic/ModuloColoriSuoni.h"
+#include "logic/Stato.h"
+#include "screens/puzzle/GiocoPuzzle.h"
+#include "screens/puzzle/frmpuzzle.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/abbinamento/FormSposta.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
+#include "app/Navigazione.h"
 #include "screens/FormMenu.h"
 
 #include <QApplication>
@@ -64,7 +64,7 @@ public:
 class DialoghiNo : public Dialoghi
 {
 public:
-    int mostra(const QString &, int stile) override { return (stile & 0x0F) == 4 ? No : Ok; }
+    Risposta mostra(const QString &, Stile stile) override { return domanda(stile) ? No : Ok; }
 };
 
 // A value of /proc/self/status in kB ("VmRSS", "VmHWM").
@@ -86,7 +86,7 @@ double mb(long kb) { return kb / 1024.0; }
 struct Schermo
 {
     const char *nome;
-    Attivita attivita;
+    Schermata attivita;
     double obiettivoMs;
     // The operation, on the window the menu opened.
     std::function<void(QWidget *)> operazione;
@@ -99,13 +99,13 @@ void pausa()
 }
 
 // Opens an activity from a fresh main menu; returns its window.
-QWidget *apri(Contesto &contesto, Attivita attivita)
+QWidget *apri(Contesto &contesto, Schermata attivita)
 {
     auto *menu = new FormMenu(contesto);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
     pausa();
-    apriAttivita(attivita, menu, contesto);
+    apriSchermata(attivita, menu, contesto);
     pausa();
     QWidget *finestra = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -117,7 +117,7 @@ QWidget *apri(Contesto &contesto, Attivita attivita)
 // Back to the main menu, and the menu closed too: nothing is left open.
 void chiudi(Contesto &contesto, QWidget *finestra)
 {
-    tornaAlMenu(finestra, contesto);
+    apriSchermata(Schermata::Menu, finestra, contesto);
     pausa();
     for (QWidget *w : QApplication::topLevelWidgets())
         if (!w->parentWidget())
@@ -191,6 +191,7 @@ int main(int argc, char **argv)
     DialoghiNo dialoghi;
     int uscita = -1;
     Contesto contesto{stato, casuale, suoni, dialoghi, cartella, [&uscita](int c) { uscita = c; }};
+    contesto.passa = [&contesto](Schermata s, QObject *da) { apriSchermata(s, da, contesto); };
 
     const auto genera = [](QWidget *w) {
         if (auto *quiz = qobject_cast<CorniceQuiz *>(w))
@@ -199,11 +200,11 @@ int main(int argc, char **argv)
             puzzle->GeneraEsercizio();
     };
     const std::vector<Schermo> schermi = {
-        {"FormSposta::GeneraEsercizio", Attivita::Abbinamento, 1.5, genera},
-        {"formTrova::GeneraEsercizio", Attivita::Definizione, 1.5, genera},
-        {"formDisegni::GeneraEsercizio", Attivita::Riconoscimento, 3.0, genera},
-        {"frmpuzzle::GeneraEsercizio", Attivita::Puzzle, 1.5, genera},
-        {"GiocoPuzzle::inizia", Attivita::Puzzle, 1.5,
+        {"FormSposta::GeneraEsercizio", Schermata::Abbinamento, 1.5, genera},
+        {"formTrova::GeneraEsercizio", Schermata::Definizione, 1.5, genera},
+        {"formDisegni::GeneraEsercizio", Schermata::Riconoscimento, 3.0, genera},
+        {"frmpuzzle::GeneraEsercizio", Schermata::Puzzle, 1.5, genera},
+        {"GiocoPuzzle::inizia", Schermata::Puzzle, 1.5,
          [](QWidget *w) { static_cast<frmpuzzle *>(w)->GiocoPuzzle1->inizia(); }},
     };
     bool riuscito = true;
@@ -225,9 +226,9 @@ int main(int argc, char **argv)
             if (k == 100)
                 rss100 = memoria("VmRSS");
         }
-        misure.push_back({s.attivita == Attivita::Puzzle ? "frmpuzzle"
-                          : s.attivita == Attivita::Abbinamento ? "FormSposta"
-                          : s.attivita == Attivita::Definizione ? "formTrova"
+        misure.push_back({s.attivita == Schermata::Puzzle ? "frmpuzzle"
+                          : s.attivita == Schermata::Abbinamento ? "FormSposta"
+                          : s.attivita == Schermata::Definizione ? "formTrova"
                                                                 : "formDisegni",
                           rss100, memoria("VmRSS")});
         chiudi(contesto, finestra);

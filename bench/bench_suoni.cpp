@@ -7,7 +7,7 @@
 //   QSoundEffect per play), sink (the program's player: decoded WAV through a QAudioSink),
 //   canberra (libcanberra, when built with it)
 
-#include "core/SuoniEffetti.h"
+#include "widgets/SuoniEffetti.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

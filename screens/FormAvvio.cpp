@@ -1,15 +1,14 @@
 #include "screens/FormAvvio.h"
 
-#include "core/Aspetto.h"
-#include "core/Casuale.h"
-#include "core/Contesto.h"
-#include "core/Controlli.h"
-#include "core/Immagini.h"
-#include "core/Navigazione.h"
-#include "core/Percorsi.h"
-#include "core/Stato.h"
-#include "core/Twips.h"
-#include "screens/FormMenu.h"
+#include "widgets/Aspetto.h"
+#include "logic/Casuale.h"
+#include "logic/Contesto.h"
+#include "widgets/Controlli.h"
+#include "widgets/Immagini.h"
+#include "logic/Percorsi.h"
+#include "logic/Stato.h"
+#include "widgets/Twips.h"
+#include "logic/Protezione.h"
 
 #include <QMouseEvent>
 
@@ -28,7 +27,7 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     for (int i = 0; i < 4; ++i) {
         Image1[i] = new Immagine(this);
         Image1[i]->setGeometry(posti[i]);
-        connect(Image1[i], &Immagine::clic, this, &FormAvvio::vaiAlMenu);
+        connect(Image1[i], &Immagine::clic, this, protetto(m_contesto, [this] { vaiAlMenu(); }));
     }
 
     // The load step sets the colour and starts reading the four pictures; the rest of the
@@ -48,7 +47,7 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     Label1->setFont(carattere(QStringLiteral("Arial"), 48, true));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    connect(Label1, &Etichetta::clic, this, &FormAvvio::vaiAlMenu);
+    connect(Label1, &Etichetta::clic, this, protetto(m_contesto, [this] { vaiAlMenu(); }));
 
     mostraImmagini();
 }
@@ -80,10 +79,10 @@ void FormAvvio::mostraImmagini()
 void FormAvvio::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        vaiAlMenu();
+        eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });
 }
 
 void FormAvvio::vaiAlMenu()
 {
-    passaA<FormMenu>(this, m_contesto);
+    m_contesto.passa(Schermata::Menu, this);
 }

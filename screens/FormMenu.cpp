@@ -1,12 +1,12 @@
 #include "screens/FormMenu.h"
 
-#include "core/Aspetto.h"
-#include "core/Contesto.h"
-#include "core/Controlli.h"
-#include "core/Modulo1.h"
-#include "core/Risorse.h"
-#include "core/Twips.h"
-#include "screens/Attivita.h"
+#include "widgets/Aspetto.h"
+#include "logic/Contesto.h"
+#include "widgets/Controlli.h"
+#include "logic/Modulo1.h"
+#include "widgets/Risorse.h"
+#include "widgets/Twips.h"
+#include "logic/Protezione.h"
 
 FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_contesto(contesto)
 {
@@ -58,18 +58,20 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
     setTabOrder(Command3D1, Command2);
     setTabOrder(Command2, Command3);
 
-    const std::pair<PulsanteGrafico *, Attivita> voci[] = {
-        {Command1, Attivita::Definizione},
-        {Command2, Attivita::Abbinamento},
-        {Command3D1, Attivita::Riconoscimento},
-        {Command3, Attivita::Puzzle},
+    const std::pair<PulsanteGrafico *, Schermata> voci[] = {
+        {Command1, Schermata::Definizione},
+        {Command2, Schermata::Abbinamento},
+        {Command3D1, Schermata::Riconoscimento},
+        {Command3, Schermata::Puzzle},
     };
-    for (const auto &[pulsante, attivita] : voci) {
+    for (const auto &[pulsante, schermata] : voci) {
         connect(pulsante, &QAbstractButton::clicked, this,
-                [this, a = attivita] { apriAttivita(a, this, m_contesto); });
+                protetto(m_contesto, [this, s = schermata] { m_contesto.passa(s, this); }));
     }
-    connect(Command3D5, &QAbstractButton::clicked, this, &FormMenu::Command3D5_Click);
-    connect(Command3D6, &QAbstractButton::clicked, this, &FormMenu::Command3D6_Click);
+    connect(Command3D5, &QAbstractButton::clicked, this,
+            protetto(m_contesto, [this] { Command3D5_Click(); }));
+    connect(Command3D6, &QAbstractButton::clicked, this,
+            protetto(m_contesto, [this] { Command3D6_Click(); }));
 
     Form_Load();
 }

@@ -1,8 +1,8 @@
 // The catalogue the program ships: it loads, and every text fits every label it can land in.
-#include "core/Aspetto.h"
-#include "core/Catalogo.h"
-#include "core/Stato.h"
-#include "core/Twips.h"
+#include "widgets/Aspetto.h"
+#include "logic/Catalogo.h"
+#include "logic/Stato.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The pictures embedded in the program and the five sounds of data/suoni.
 
-#include "core/Risorse.h"
+#include "widgets/Risorse.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,14 @@
 // What a screen reader reads on every screen, the keyboard on the menu, and the focus frame
 // of the picture buttons.
-#include "core/Controlli.h"
+#include "widgets/Controlli.h"
 #include "screens/FormAvvio.h"
-#include "puzzle/GiocoPuzzle.h"
-#include "puzzle/frmpuzzle.h"
-#include "quiz/definition/formTrova.h"
-#include "quiz/matching/FormSposta.h"
-#include "quiz/recognition/formDisegni.h"
+#include "screens/puzzle/GiocoPuzzle.h"
+#include "screens/puzzle/frmpuzzle.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/abbinamento/FormSposta.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormMenu.h"
-#include "tests/supporto/Ambiente.h"
+#include "Ambiente.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -963,13 +963,15 @@ def senza_suoni(c):
     shutil.rmtree(c.file("suoni"))
 
 
-def errore_atteso(s, causa, file=None, prefisso_file=None):
-    """The one box titled Cartavia, naming cause and file, alone on the screen; a real
-    key press answers it and the program ends with status 1."""
+def errore_atteso(s, causa, file=None, prefisso_file=None, dietro=()):
+    """The one box titled Cartavia, naming cause and file, alone on the screen but for the
+    windows named in `dietro`; a real key press answers it and the program ends with status 1."""
     finestra, testo = s.app.messaggio(20)
     uguale(finestra.name, "Cartavia", "titolo della finestra di messaggio")
-    uguale([s.a.ruolo(f) for f in s.app.finestre()], [s.a.ruolo(finestra)],
-           "sullo schermo c'è solo la finestra di messaggio")
+    uguale(sorted(f.name for f in s.app.finestre() if f != finestra), sorted(dietro),
+           "sullo schermo c'è solo la finestra di messaggio (e ciò che le sta dietro)")
+    uguale(len([f for f in s.app.finestre() if s.a.ruolo(f) == "alert"]), 1,
+           "una sola finestra di messaggio")
     righe = testo.split("\n")
     uguale(len(righe), 3, f"il testo è causa, riga vuota, file: {testo!r}")
     uguale(righe[0], causa, "causa")
@@ -1012,6 +1014,27 @@ caso_errore("dati_lista_illeggibile", catalogo_illeggibile, "Impossibile leggere
 caso_errore("dati_immagini_illeggibili", immagini_illeggibili, "Impossibile leggere il file",
             prefisso_file="jpg/", come_nessuno=True)
 
+
+@caso("dati_immagini_tolte_dal_menu")
+def immagini_tolte_dal_menu(s):
+    """The pictures go while the menu is open: the quiz that a click opens fails inside a
+    button's slot, and that failure still ends in the one box and exit status 1."""
+    s.vai_al_menu()
+    # Moved out of the program directory, and back once the program has ended, so that the
+    # directory is as it was.
+    jpg = s.cartella.file("jpg")
+    tempi = os.stat(jpg)
+    altrove = jpg.rstrip("/") + ".via"
+    os.rename(jpg, altrove)
+    try:
+        menu = s.menu()
+        clic_centro(s.a.estensione(s.a.pulsante(menu, "definire il segnale")))
+        # The menu that asked for the quiz stays behind the box until the program ends.
+        return errore_atteso(s, "File non trovato", prefisso_file="jpg/",
+                             dietro=["Cartavia: menù principale"])
+    finally:
+        os.rename(altrove, jpg)
+        os.utime(jpg, ns=(tempi.st_atime_ns, tempi.st_mtime_ns))
 
 @caso("dati_200mb_buono", prepara=catalogo_enorme_buono)
 def enorme_buono(s):

@@ -1,8 +1,8 @@
 // libFuzzer target for the catalogue reader: any bytes at all must give either 145 entries
 // or ErroreCartavia, never a crash, a leak, a read outside a buffer or a hang.
 
-#include "core/Catalogo.h"
-#include "core/Errore.h"
+#include "logic/Catalogo.h"
+#include "logic/Errore.h"
 
 #include <QBuffer>
 #include <QByteArray>

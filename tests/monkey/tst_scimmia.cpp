@@ -10,17 +10,18 @@
 // a click before it clicks, and a drop's target before it drops, and predicts the answer's
 // verdict from the exercise on show. Everything else must leave the counters alone.
 
-#include "../supporto/Ambiente.h"
-#include "core/Applicazione.h"
-#include "core/Controlli.h"
-#include "core/Errore.h"
-#include "core/Percorsi.h"
-#include "puzzle/GiocoPuzzle.h"
-#include "puzzle/frmpuzzle.h"
-#include "quiz/Categorie.h"
-#include "quiz/definition/formTrova.h"
-#include "quiz/matching/FormSposta.h"
-#include "quiz/recognition/formDisegni.h"
+#include "Ambiente.h"
+#include "app/Applicazione.h"
+#include "app/Navigazione.h"
+#include "widgets/Controlli.h"
+#include "logic/Errore.h"
+#include "logic/Percorsi.h"
+#include "screens/puzzle/GiocoPuzzle.h"
+#include "screens/puzzle/frmpuzzle.h"
+#include "logic/quiz/Categorie.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/abbinamento/FormSposta.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormAvvio.h"
 #include "screens/FormMenu.h"
 
@@ -46,12 +47,12 @@ namespace {
 class DialoghiCasuali : public Dialoghi
 {
 public:
-    int mostra(const QString &testo, int stile) override
+    Risposta mostra(const QString &testo, Stile stile) override
     {
         mostrati.append(testo);
-        return (stile & 0x0F) == 4 ? risposta : Ok;
+        return domanda(stile) ? risposta : Ok;
     }
-    int risposta = No;
+    Risposta risposta = No;
     QStringList mostrati;
 };
 
@@ -87,6 +88,7 @@ public:
           m_contesto{m_ambiente.stato, m_casuale, m_ambiente.suoni, m_dialoghi,
                      m_ambiente.cartella.percorso(), [this](int codice) { m_uscita = codice; }}
     {
+        m_contesto.passa = [this](Schermata s, QObject *da) { apriSchermata(s, da, m_contesto); };
     }
 
     // Starts the program afresh: nothing open, the counters as a new run has them.
@@ -569,9 +571,9 @@ QString Scimmia::controlla()
         QLabel *esatti = nullptr;
         QLabel *errati = nullptr;
         if (auto *trova = qobject_cast<formTrova *>(quiz))
-            esatti = trova->EtichettaEsatti, errati = trova->EtichettaErrati;
+            esatti = trova->punteggio().EtichettaEsatti, errati = trova->punteggio().EtichettaErrati;
         if (auto *disegni = qobject_cast<formDisegni *>(quiz))
-            esatti = disegni->EtichettaEsatti, errati = disegni->EtichettaErrati;
+            esatti = disegni->punteggio().EtichettaEsatti, errati = disegni->punteggio().EtichettaErrati;
         if (esatti && !m_forzati
             && (esatti->text() != testoContatore(s.NumeroEsatti)
                 || errati->text() != testoContatore(s.NumeroErrati)))
@@ -624,7 +626,7 @@ QString Scimmia::controlla()
             return QStringLiteral("the picture is not sign %1").arg(s.SegnaleCorrente);
         if (s.SegnaleCorrente < s.PrimoSegnale || s.SegnaleCorrente > s.UltimoSegnale)
             return QStringLiteral("sign %1 outside the range").arg(s.SegnaleCorrente);
-        if (quiz->ComandoIconaSi->isVisible() && quiz->ComandoIconaNo->isVisible())
+        if (quiz->punteggio().ComandoIconaSi->isVisible() && quiz->punteggio().ComandoIconaNo->isVisible())
             return QStringLiteral("both faces shown");
     } else if (auto *quiz = qobject_cast<formDisegni *>(finestra)) {
         const bool avanti = quiz->Command1->isEnabled();

@@ -1,10 +1,10 @@
 // Start-up, the splash screen and the main menu, driven like a pupil would.
-#include "core/Applicazione.h"
-#include "core/Aspetto.h"
-#include "core/Controlli.h"
-#include "core/Twips.h"
-#include "core/Navigazione.h"
-#include "screens/Attivita.h"
+#include "app/Applicazione.h"
+#include "widgets/Aspetto.h"
+#include "widgets/Controlli.h"
+#include "widgets/Twips.h"
+#include "app/Navigazione.h"
+#include "logic/Protezione.h"
 #include "screens/FormAvvio.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
@@ -245,7 +245,7 @@ void TestAvvio::ritornoAlMenuNuovoColore()
     auto *attivita = new QWidget;
     attivita->show();
     congeda(primo);
-    tornaAlMenu(attivita, a.contesto);
+    apriSchermata(Schermata::Menu, attivita, a.contesto);
     auto *secondo = unicaFinestra<FormMenu>();
     QVERIFY(secondo);
     QCOMPARE(sfondo(secondo), ColoreVB(0xFF00FF));

@@ -1,6 +1,7 @@
 #include "Ambiente.h"
 
-#include "core/Catalogo.h"
+#include "app/Navigazione.h"
+#include "logic/Catalogo.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -31,15 +32,15 @@ QStringList SuoniRegistrati::nomi() const
     return risultato;
 }
 
-int DialoghiScriptati::mostra(const QString &testo, int stile)
+Dialoghi::Risposta DialoghiScriptati::mostra(const QString &testo, Stile stile)
 {
-    mostrati.append({testo, stile});
+    mostrati.append({testo, int(stile)});
     if (!m_risposte.empty()) {
-        const int r = m_risposte.front();
+        const Risposta r = m_risposte.front();
         m_risposte.pop_front();
         return r;
     }
-    return (stile & 0x0F) == 4 ? No : Ok;
+    return domanda(stile) ? No : Ok;
 }
 
 QColor CartellaProgramma::colore(int n)
@@ -91,6 +92,7 @@ Ambiente::Ambiente()
     : contesto{stato, casuale, suoni, dialoghi, cartella.percorso(),
                [this](int codice) { codiceUscita = codice; }}
 {
+    contesto.passa = [this](Schermata s, QObject *da) { apriSchermata(s, da, contesto); };
     stato.ListaSegnali = caricaCatalogo(cartella.percorso());
 }
 

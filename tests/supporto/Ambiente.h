@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/Casuale.h"
-#include "core/Contesto.h"
-#include "core/ModuloColoriSuoni.h"
-#include "core/Modulo1.h"
-#include "core/Stato.h"
+#include "logic/Casuale.h"
+#include "logic/Contesto.h"
+#include "logic/ModuloColoriSuoni.h"
+#include "logic/Modulo1.h"
+#include "logic/Stato.h"
 
 #include <QList>
 #include <QPair>
@@ -47,12 +47,13 @@ public:
 class DialoghiScriptati : public Dialoghi
 {
 public:
-    int mostra(const QString &testo, int stile) override;
-    void rispondi(int risposta) { m_risposte.push_back(risposta); }
+    Risposta mostra(const QString &testo, Stile stile) override;
+    void rispondi(Risposta risposta) { m_risposte.push_back(risposta); }
+    void rispondi(int risposta) { rispondi(static_cast<Risposta>(risposta)); }
 
     QList<QPair<QString, int>> mostrati; // text and style of every box
 private:
-    std::deque<int> m_risposte;
+    std::deque<Risposta> m_risposte;
 };
 
 // A throw-away program directory: lista.txt with "Segnale 1" .. "Segnale 144" and 144 small

@@ -1,0 +1,7 @@
+#include "app/Navigazione.h"
+
+void congeda(QWidget *finestra)
+{
+    finestra->hide();
+    finestra->deleteLater();
+}

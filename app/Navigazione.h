@@ -1,0 +1,29 @@
+#pragma once
+
+#include "logic/Schermata.h"
+
+#include <QWidget>
+
+struct Contesto;
+
+// Lets a window go after it has handed over: it disappears at once and is deleted when the
+// event that closed it is over.
+void congeda(QWidget *finestra);
+
+// Every hand-over: create the next window and show it (its load step runs to its end in
+// the constructor), then let the one that handed over go. A failure while the next window
+// loads leaves the old one in place.
+template <class Finestra>
+Finestra *passaA(QWidget *da, Contesto &contesto)
+{
+    auto *nuova = new Finestra(contesto);
+    nuova->setAttribute(Qt::WA_DeleteOnClose);
+    nuova->show();
+    if (da)
+        congeda(da);
+    return nuova;
+}
+
+// Opens the window `schermata`, then lets the window `da` go: what `Contesto::passa` does in
+// the program.
+void apriSchermata(Schermata schermata, QObject *da, Contesto &contesto);

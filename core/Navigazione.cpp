@@ -1,7 +1,0 @@
-#include "core/Navigazione.h"
-
-void congeda(QWidget *finestra)
-{
-    finestra->hide();
-    finestra->deleteLater();
-}

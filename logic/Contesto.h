@@ -1,0 +1,29 @@
+#pragma once
+
+#include "logic/Schermata.h"
+
+#include <QString>
+#include <functional>
+
+class QObject;
+class Casuale;
+class Dialoghi;
+class Suoni;
+struct Stato;
+
+// What every window is handed when it is created: the shared state, the three seams to
+// the outside (random draws, sounds, message boxes), the program directory, the way to end
+// the program, and the way to hand over to another window.
+struct Contesto
+{
+    Stato &stato;
+    Casuale &casuale;
+    Suoni &suoni;
+    Dialoghi &dialoghi;
+    QString cartella;
+    // Ends the program at once with this exit status; no window is asked first.
+    std::function<void(int)> termina;
+    // Opens the window `schermata`, then lets the window `da` go (the program's start-up
+    // provides it: see app/Navigazione.h).
+    std::function<void(Schermata schermata, QObject *da)> passa = {};
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+// The windows one window can hand over to: the main menu and the four activities it opens.
+enum class Schermata { Menu, Definizione, Abbinamento, Riconoscimento, Puzzle };

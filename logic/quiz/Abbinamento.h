@@ -1,0 +1,68 @@
+#pragma once
+
+#include "logic/ModuloColoriSuoni.h"
+
+#include <QtGlobal>
+#include <array>
+
+struct Contesto;
+
+// An exercise shows three signs, one per slot 0..2; slot k binds the picture, the drop box
+// and the definition numbered k.
+constexpr int SlotAbbinamento = 3;
+
+// The six orders in which the definitions stand in the bottom row: for arrangement p, the
+// Left (twips) of the definitions of slot 0, 1 and 2. In arrangement 0 each definition stands
+// under its own picture.
+constexpr std::array<std::array<int, SlotAbbinamento>, 6> DisposizioniDefinizioni = {{
+    {210, 3360, 6510},
+    {210, 6510, 3360},
+    {3360, 210, 6510},
+    {6510, 210, 3360},
+    {6510, 3360, 210},
+    {3360, 6510, 210},
+}};
+
+// A definition dropped on a box is right when it is the definition of the box's own slot.
+constexpr bool abbinamentoEsatto(int casella, int definizione)
+{
+    return casella == definizione;
+}
+
+// The matching quiz: three different signs, their definitions shuffled, and the check of
+// every definition the pupil drops on a box.
+class Abbinamento
+{
+public:
+    enum class Esito {
+        Nessuno,    // not a drop this exercise can take: nothing happened
+        Esatto,     // right, the exercise goes on
+        Completato, // right, and it was the third: one more exercise done
+        Errato,     // wrong
+    };
+
+    // A new exercise from the selected range. Draws, in this order: the background colour,
+    // Segnale0, Segnale1 (again while it repeats Segnale0), Segnale2 (again while it
+    // repeats either), then the arrangement. The range must hold at least three signs.
+    void genera(Contesto &contesto);
+
+    // Definition `definizione` dropped on box `casella`: sounds and counters follow.
+    Esito rilascia(int casella, int definizione, Contesto &contesto);
+
+    qint16 NumeroAbbinati() const { return m_abbinati; }
+    qint16 segnale(int slot) const { return m_segnali.at(static_cast<std::size_t>(slot)); }
+    ColoreVB colore() const { return m_colore; }
+    int disposizione() const { return m_disposizione; }
+    // Left (twips) of the definition of this slot in the current arrangement.
+    int sinistra(int slot) const;
+    // Whether the definition of this slot already stands in its box.
+    bool collocata(int slot) const { return m_collocate.at(static_cast<std::size_t>(slot)); }
+    bool completo() const { return m_abbinati == SlotAbbinamento; }
+
+private:
+    qint16 m_abbinati = 0;
+    std::array<qint16, SlotAbbinamento> m_segnali{};
+    std::array<bool, SlotAbbinamento> m_collocate{};
+    ColoreVB m_colore = ColoreNero;
+    int m_disposizione = 0;
+};

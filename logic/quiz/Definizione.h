@@ -1,0 +1,40 @@
+#pragma once
+
+#include "logic/ModuloColoriSuoni.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+struct Contesto;
+
+// One exercise of the definition quiz: the picture of one sign and six descriptions.
+struct EsercizioDefinizione
+{
+    ColoreVB colore = 0;          // background of the window
+    qint16 segnale = 0;           // the sign on the picture (also SegnaleCorrente)
+    int posizione = 0;            // 0..5, the label that got the right text
+    std::array<QString, 6> testi; // Label1(0) .. Label1(5), top to bottom
+};
+
+// The rules of the definition quiz, with no widget in sight.
+class Definizione
+{
+public:
+    explicit Definizione(Contesto &contesto);
+
+    // Draws a new exercise, in this order: the colour, the sign from the selected range,
+    // the position of the right text, then one sign of the whole catalogue for each other
+    // label from top to bottom. Sets SegnaleCorrente.
+    EsercizioDefinizione genera();
+
+    // A description is right when it is the text of SegnaleCorrente, to the letter.
+    // Another label that happens to show the same text is just as right.
+    bool giusta(const QString &testo) const;
+
+    // A click on a description: judges it, counts it and plays its sound. True when right.
+    bool rispondi(const QString &testo);
+
+private:
+    Contesto &m_contesto;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "logic/ModuloColoriSuoni.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+struct Contesto;
+
+// One exercise of the recognition quiz: six different signs and the description of one.
+struct EsercizioRiconoscimento
+{
+    ColoreVB colore = 0;             // background of the window
+    std::array<qint16, 6> segnali{}; // the signs of Image1(0) .. Image1(5)
+    qint16 PosizioneGiusta = 0;      // 1..6: the right picture is Image1(PosizioneGiusta - 1)
+    QString testo;                   // what `testo` shows: three blanks and the description
+};
+
+// The rules of the recognition quiz, with no widget in sight.
+class Riconoscimento
+{
+public:
+    explicit Riconoscimento(Contesto &contesto);
+
+    // Draws a new exercise, in this order: the colour, six different signs of the selected
+    // range (a sign already drawn is drawn again before the next one is), then the position
+    // of the right picture.
+    EsercizioRiconoscimento nuovo();
+
+    // 1..6 for the exercise on show, 0 before the first one.
+    qint16 PosizioneGiusta() const { return m_posizioneGiusta; }
+
+    // A picture is right when it stands at PosizioneGiusta.
+    bool giusta(int indice) const { return indice == m_posizioneGiusta - 1; }
+
+    // A click on the picture `indice` (0..5): judges it, counts it and plays its sound.
+    // A right answer is counted before its sound, a wrong one after. True when right.
+    bool rispondi(int indice);
+
+private:
+    Contesto &m_contesto;
+    qint16 m_posizioneGiusta = 0;
+};

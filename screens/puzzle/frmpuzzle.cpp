@@ -1,0 +1,109 @@
+#include "screens/puzzle/frmpuzzle.h"
+
+#include "widgets/Aspetto.h"
+#include "logic/Casuale.h"
+#include "logic/Contesto.h"
+#include "widgets/Immagini.h"
+#include "logic/Modulo1.h"
+#include "logic/Percorsi.h"
+#include "logic/Protezione.h"
+#include "logic/Stato.h"
+#include "widgets/Twips.h"
+#include "screens/puzzle/GiocoPuzzle.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QLayout>
+#include <QRadioButton>
+
+frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
+    : FinestraAttivita(contesto, 8640, 6840, parent), m_contesto(contesto)
+{
+    aggiungiEsci();
+    QWidget *area = this->area();
+
+    GiocoPuzzle1 = new GiocoPuzzle(area);
+    GiocoPuzzle1->setGeometry(tw(360, 480, 4770, 4815));
+    GiocoPuzzle1->setRighe(3);
+    GiocoPuzzle1->setColonne(3);
+    GiocoPuzzle1->setSpessorelinea(2);
+    GiocoPuzzle1->usaCasuale(m_contesto.casuale);
+    GiocoPuzzle1->setToolTip(QStringLiteral("Rimetti in ordine le tessere"));
+
+    Label1 = new QLabel(area);
+    Label1->setGeometry(tw(5640, 480, 2895, 1815));
+    Label1->setAutoFillBackground(true);
+    impostaSfondo(Label1, 0x00FFFFFF);
+    Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Label1->setLineWidth(1);
+    Label1->setFont(carattere(QStringLiteral("Arial"), 12, false));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);
+
+    Frame1 = new QGroupBox(area);
+    Frame1->setGeometry(tw(5760, 3000, 2415, 1215));
+    // The options keep the small font of the original controls, so the captions fit.
+    Frame1->setFont(carattere(QStringLiteral("MS Sans Serif"), 8, false));
+    Option1[0] = new QRadioButton(QStringLiteral("puzzle a scambio"), Frame1);
+    Option1[0]->setGeometry(tw(240, 240, 1575, 255));
+    Option1[1] = new QRadioButton(QStringLiteral("puzzle a scivolamento"), Frame1);
+    Option1[1]->setGeometry(tw(240, 720, 2055, 255));
+    Option1[0]->setChecked(true);
+    Option1[0]->setToolTip(QStringLiteral("Due tessere scelte si scambiano di posto"));
+    Option1[1]->setToolTip(QStringLiteral("Una tessera vicina al posto vuoto vi scivola dentro"));
+    for (int i = 0; i < 2; ++i) {
+        Option1[i]->setAccessibleName(Option1[i]->text());
+        connect(Option1[i], &QRadioButton::toggled, this,
+                protetto(m_contesto, [this, i](bool scelta) {
+                    if (scelta)
+                        Option1_Click(i);
+                }));
+    }
+
+    Command1 = new QPushButton(QStringLiteral("nuovo puzzle"), area);
+    Command1->setGeometry(tw(5760, 4560, 2535, 615));
+    Command1->setAccessibleName(Command1->text());
+    Command1->setToolTip(QStringLiteral("Un altro segnale da rimettere in ordine"));
+    connect(Command1, &QPushButton::clicked, this, protetto(m_contesto, [this] { Command1_Click(); }));
+
+    setTabOrder(GiocoPuzzle1, Option1[0]);
+    setTabOrder(Option1[0], Option1[1]);
+    setTabOrder(Option1[1], Command1);
+
+    Form_Load();
+}
+
+void frmpuzzle::Form_Load()
+{
+    GiocoPuzzle1->setScambio(true);
+    GeneraEsercizio();
+    GiocoPuzzle1->setFocus();
+}
+
+void frmpuzzle::GeneraEsercizio()
+{
+    Stato &stato = m_contesto.stato;
+    stato.SegnaleCorrente = static_cast<qint16>(
+        indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
+    GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
+                                            GiocoPuzzle1->dimensioneImmagine()));
+    Label1->setText(stato.segnale(stato.SegnaleCorrente));
+    Label1->setAccessibleName(Label1->text());
+    GiocoPuzzle1->inizia();
+}
+
+void frmpuzzle::Command1_Click()
+{
+    GeneraEsercizio();
+}
+
+void frmpuzzle::Option1_Click(int indice)
+{
+    GiocoPuzzle1->setScambio(indice == 0);
+    GiocoPuzzle1->inizia();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "screens/FinestraAttivita.h"
+
+#include <array>
+
+struct Contesto;
+class GiocoPuzzle;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// The puzzle screen: a random sign of the selected range as a picture puzzle, its text beside
+// it, the choice between swapping and sliding pieces, and "nuovo puzzle". It keeps no score
+// and leaves the range and the counters alone.
+class frmpuzzle : public FinestraAttivita
+{
+    Q_OBJECT
+public:
+    explicit frmpuzzle(Contesto &contesto, QWidget *parent = nullptr);
+
+    // Draws a sign of the range and starts a puzzle of its picture, in the mode chosen last.
+    void GeneraEsercizio();
+
+    GiocoPuzzle *GiocoPuzzle1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    std::array<QRadioButton *, 2> Option1{};
+    QPushButton *Command1 = nullptr;
+
+private:
+    void Form_Load();
+    void Command1_Click();
+    void Option1_Click(int indice);
+
+    Contesto &m_contesto;
+};

@@ -1,0 +1,58 @@
+#include "screens/quiz/Punteggio.h"
+
+#include "widgets/Aspetto.h"
+#include "widgets/Controlli.h"
+#include "widgets/Risorse.h"
+#include "logic/Stato.h"
+
+#include <QLabel>
+
+Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &stato)
+    : m_stato(stato)
+{
+    auto faccia = [&](const char *nome, const char *icona, const QString &lettore) {
+        auto *p = new PulsanteGrafico(::icona(icona), QString(), area);
+        p->setObjectName(QLatin1String(nome));
+        p->setGeometry(posti.facce);
+        descriviPerLettore(p, lettore);
+        return p;
+    };
+    ComandoIconaSi = faccia("ComandoIconaSi", "faccia_si", QStringLiteral("Risposta giusta"));
+    ComandoIconaNo = faccia("ComandoIconaNo", "faccia_no", QStringLiteral("Risposta sbagliata"));
+    ComandoIconaSi->hide();
+
+    auto etichetta = [&](const char *nome, const QString &testo, const QRect &posto, qreal punti) {
+        auto *l = new QLabel(testo, area);
+        l->setObjectName(QLatin1String(nome));
+        l->setGeometry(posto);
+        l->setFont(carattere(QStringLiteral("Arial"), punti, true));
+        impostaColoreTesto(l, ColoreSistemaTestoFinestra);
+        return l;
+    };
+    Label3 = etichetta("Label3", QStringLiteral("Esatti"), posti.esatti, 12);
+    EtichettaEsatti = etichetta("EtichettaEsatti", QStringLiteral("quantiesatti"), posti.etichettaEsatti, 18);
+    Label2 = etichetta("Label2", QStringLiteral("Errati"), posti.errati, 12);
+    EtichettaErrati = etichetta("EtichettaErrati", QStringLiteral("quantierrati"), posti.etichettaErrati, 18);
+}
+
+void Punteggio::mostraFaccia(bool giusta)
+{
+    ComandoIconaSi->setVisible(giusta);
+    ComandoIconaNo->setVisible(!giusta);
+}
+
+void Punteggio::mostraEsatti()
+{
+    mostraContatore(EtichettaEsatti, QStringLiteral("Esatti"), testoContatore(m_stato.NumeroEsatti));
+}
+
+void Punteggio::mostraContatori()
+{
+    mostraEsatti();
+    mostraErrati();
+}
+
+void Punteggio::mostraErrati()
+{
+    mostraContatore(EtichettaErrati, QStringLiteral("Errati"), testoContatore(m_stato.NumeroErrati));
+}

@@ -1,0 +1,147 @@
+#include "screens/quiz/riconoscimento/formDisegni.h"
+
+#include "widgets/Aspetto.h"
+#include "logic/Contesto.h"
+#include "widgets/Controlli.h"
+#include "logic/Percorsi.h"
+#include "logic/Protezione.h"
+#include "logic/Stato.h"
+#include "widgets/Twips.h"
+
+#include <QPainter>
+
+CorniceRisposta::CorniceRisposta(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CorniceRisposta::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect r = rect();
+    const int s = qMin(Spessore, qMin(r.width(), r.height()) / 2);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore());
+    painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore());
+    painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore());
+    painter.fillRect(QRect(r.right() - s + 1, r.top() + s, s, r.height() - 2 * s), colore());
+}
+
+formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
+    : CorniceQuiz(contesto, Cornici::disegni(), parent),
+      m_punteggio(area(),
+                {tw(240, 120, 855, 750), tw(1680, 390, 735, 375), tw(2520, 270, 975, 615),
+                 tw(4200, 375, 735, 495), tw(5040, 255, 855, 615)},
+                contesto.stato),
+      m_riconoscimento(contesto)
+{
+    QWidget *a = area();
+    a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
+
+    const QRect posti[6] = {
+        tw(240, 960, 2535, 2295),  tw(3120, 960, 2655, 2295),  tw(6120, 960, 2535, 2295),
+        tw(240, 3360, 2535, 2295), tw(3120, 3360, 2640, 2295), tw(6120, 3360, 2535, 2295),
+    };
+    for (int i = 0; i < 6; ++i) {
+        auto *immagine = new Immagine(a);
+        immagine->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        immagine->setBordo(true);
+        immagine->setGeometry(posti[i]);
+        // Named by place, never by sign: the name would give the answer away.
+        immagine->setAccessibleName(QStringLiteral("Segnale %1").arg(i + 1));
+        immagine->setToolTip(QStringLiteral("Fai clic qui se è il segnale descritto"));
+        connect(immagine, &Immagine::clic, this, protetto(contesto, [this, i] { Image1_Click(i); }));
+        Image1[static_cast<std::size_t>(i)] = immagine;
+    }
+
+    testo = new QLabel(a);
+    testo->setObjectName(QStringLiteral("testo"));
+    testo->setGeometry(tw(240, 5760, 6975, 1215));
+    testo->setFont(carattere(QStringLiteral("Arial"), 18, true));
+    testo->setFrameStyle(QFrame::Box | QFrame::Plain);
+    testo->setLineWidth(1);
+    testo->setWordWrap(true);
+    testo->setTextFormat(Qt::PlainText);
+    testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    impostaSfondo(testo, ColoreSistemaFinestra);
+    impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+
+    Shape1 = new CorniceRisposta(a);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(tw(240, 3360, 2535, 2295));
+    Shape1->hide();
+
+    Command1 = creaAvanti(tw(7320, 5880, 1335, 975));
+    Command1->setEnabled(false);
+    connect(Command1, &QAbstractButton::clicked, this, protetto(contesto, [this] { Command1_Click(); }));
+
+    Label4 = new QLabel(QStringLiteral("Label1"), a);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(tw(6480, 240, 2175, 615));
+    Label4->setWordWrap(true);
+
+    Form_Load();
+}
+
+void formDisegni::Form_Load()
+{
+    apriQuiz();
+}
+
+void formDisegni::GeneraEsercizio()
+{
+    NuovoEsercizio();
+}
+
+void formDisegni::NuovoEsercizio()
+{
+    const EsercizioRiconoscimento esercizio = m_riconoscimento.nuovo();
+    impostaSfondoEsercizio(esercizio.colore);
+    std::vector<std::pair<Immagine *, QString>> immagini;
+    for (std::size_t k = 0; k < Image1.size(); ++k)
+        immagini.emplace_back(Image1[k], fileImmagine(contesto().cartella, esercizio.segnali[k]));
+    caricaImmagini(immagini);
+    testo->setFont(carattere(QStringLiteral("MS Sans Serif"), 18, true));
+    testo->setText(esercizio.testo);
+    testo->setAccessibleName(esercizio.testo.trimmed());
+}
+
+void formDisegni::categoriaScelta(const QString &voce)
+{
+    Label4->setText(QStringLiteral("selezionati ") + voce);
+}
+
+void formDisegni::Image1_Click(int Index)
+{
+    const bool giusta = m_riconoscimento.giusta(Index);
+    m_punteggio.mostraFaccia(giusta);
+    m_riconoscimento.rispondi(Index);
+    if (!giusta) {
+        m_punteggio.mostraErrati();
+        return;
+    }
+    m_punteggio.mostraEsatti();
+
+    // The frame takes the size of the picture it marks, so it reaches every edge of it.
+    Immagine *cliccata = Image1.at(static_cast<std::size_t>(Index));
+    Shape1->setGeometry(cliccata->geometry());
+    Shape1->raise();
+    Shape1->show();
+    for (Immagine *immagine : Image1)
+        immagine->setEnabled(false);
+    Command1->setEnabled(true);
+}
+
+void formDisegni::Command1_Click()
+{
+    Shape1->hide();
+    for (Immagine *immagine : Image1)
+        immagine->setEnabled(true);
+    Command1->setEnabled(false);
+    NuovoEsercizio();
+}
+
+void formDisegni::mostraContatori()
+{
+    m_punteggio.mostraContatori();
+}

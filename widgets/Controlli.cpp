@@ -1,0 +1,227 @@
+#include "widgets/Controlli.h"
+
+#include "widgets/Immagini.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &descrizione)
+{
+    controllo->setAccessibleName(nome);
+    controllo->setAccessibleDescription(descrizione);
+}
+
+void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo)
+{
+    etichetta->setText(testo);
+    etichetta->setAccessibleName(nome);
+    etichetta->setAccessibleDescription(testo.trimmed());
+}
+
+namespace {
+// A picture box for a screen reader: a graphic that can be pressed like a button.
+class ImmagineAccessibile : public QAccessibleWidget
+{
+public:
+    explicit ImmagineAccessibile(Immagine *immagine)
+        : QAccessibleWidget(immagine, QAccessible::Graphic)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString &azione) override
+    {
+        if (azione == pressAction() && widget()->isEnabled())
+            emit static_cast<Immagine *>(widget())->clic();
+    }
+};
+
+QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggetto)
+{
+    if (classe == QLatin1String("Immagine"))
+        return new ImmagineAccessibile(static_cast<Immagine *>(oggetto));
+    return nullptr;
+}
+}
+
+Etichetta::Etichetta(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText); // a catalogue text shows as typed, never as markup
+}
+
+void Etichetta::mousePressEvent(QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+    event->accept(); // the release must come back here, not go to the window
+}
+
+void Etichetta::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_premuta = false;
+    QLabel::mouseReleaseEvent(event);
+    event->accept();
+    if (clic)
+        emit this->clic();
+}
+
+Immagine::Immagine(QWidget *parent) : QWidget(parent)
+{
+    static const bool registrata = (QAccessible::installFactory(fabbricaAccessibile), true);
+    Q_UNUSED(registrata);
+}
+
+void Immagine::setBordo(bool bordo)
+{
+    m_bordo = bordo;
+    update();
+}
+
+QRect Immagine::areaImmagine() const
+{
+    return m_bordo ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+QSize Immagine::dimensioneDecodifica() const
+{
+    return areaImmagine().size() * devicePixelRatioF();
+}
+
+void Immagine::carica(const QString &file)
+{
+    mostra(caricaImmagine(file, dimensioneDecodifica()), file);
+}
+
+void Immagine::mostra(const QImage &immagine, const QString &file)
+{
+    m_immagine = immagine;
+    m_immagine.setDevicePixelRatio(devicePixelRatioF());
+    m_file = file;
+    update();
+}
+
+void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle)
+{
+    std::vector<RichiestaImmagine> richieste;
+    richieste.reserve(caselle.size());
+    for (const auto &[casella, file] : caselle)
+        richieste.push_back({file, casella->dimensioneDecodifica()});
+    const std::vector<QImage> immagini = caricaImmagini(richieste);
+    for (std::size_t i = 0; i < caselle.size(); ++i)
+        caselle[i].first->mostra(immagini[i], caselle[i].second);
+}
+
+void Immagine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_immagine.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(areaImmagine(), m_immagine);
+    }
+    if (m_bordo) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void Immagine::mousePressEvent(QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+}
+
+void Immagine::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_premuta = false;
+    if (clic)
+        emit this->clic();
+}
+
+namespace {
+// The style keeps what it draws in QPixmapCache under the palette's cache key, and that key is
+// new for every palette object, even one with the very same colours. A quiz gives its area a
+// new palette with every exercise's background colour, and its buttons inherit it: so every
+// exercise left one more set of button pictures in the cache, until the cache reached its
+// limit (10 MB) some hundred exercises later. The buttons paint with one shared palette per
+// set of colours instead; the colours drawn are the same.
+QPalette paletteCondivisa(const QPalette &palette)
+{
+    static QList<QPalette> condivise;
+    for (const QPalette &p : std::as_const(condivise))
+        if (p == palette)
+            return p;
+    if (condivise.size() >= 64) // never reached by the program's colours; a bound all the same
+        condivise.clear();
+    condivise.append(palette);
+    return palette;
+}
+}
+
+PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setIcon(icona);
+    setIconSize(QSize(32, 32));
+    setText(testo);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QSize PulsanteGrafico::sizeHint() const
+{
+    return QSize(120, 60);
+}
+
+void PulsanteGrafico::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton opzioni;
+    opzioni.initFrom(this);
+    opzioni.palette = paletteCondivisa(opzioni.palette);
+    if (isDown())
+        opzioni.state |= QStyle::State_Sunken;
+    else
+        opzioni.state |= QStyle::State_Raised;
+    painter.drawControl(QStyle::CE_PushButtonBevel, opzioni);
+
+    const QRect interno = rect().adjusted(4, 4, -4, -4);
+    const int flagTesto = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRect testo = text().isEmpty()
+        ? QRect()
+        : fontMetrics().boundingRect(QRect(interno.left(), 0, interno.width(), 10000),
+                                     flagTesto, text());
+    const int spazio = text().isEmpty() ? 0 : 2;
+    const int altezza = iconSize().height() + spazio + testo.height();
+    int y = interno.top() + qMax(0, (interno.height() - altezza) / 2);
+    if (isDown())
+        y += 1;
+
+    const QIcon::Mode modo = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QRect zonaIcona(rect().center().x() - iconSize().width() / 2 + 1, y,
+                          iconSize().width(), iconSize().height());
+    icon().paint(&painter, zonaIcona, Qt::AlignCenter, modo);
+
+    if (!text().isEmpty()) {
+        const QRect zonaTesto(interno.left(), y + iconSize().height() + spazio, interno.width(),
+                              testo.height());
+        painter.drawItemText(zonaTesto, flagTesto, palette(), isEnabled(), text(),
+                             QPalette::ButtonText);
+    }
+    if (hasFocus()) {
+        QPen penna(palette().color(QPalette::Active, QPalette::Highlight), 2);
+        penna.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(penna);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+    }
+}

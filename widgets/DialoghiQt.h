@@ -1,0 +1,10 @@
+#pragma once
+
+#include "logic/Modulo1.h"
+
+// The real message boxes: modal, titled "Cartavia", over the window in front.
+class DialoghiQt : public Dialoghi
+{
+public:
+    Risposta mostra(const QString &testo, Stile stile) override;
+};

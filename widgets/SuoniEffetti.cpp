@@ -1,0 +1,167 @@
+#include "widgets/SuoniEffetti.h"
+
+#include "logic/Errore.h"
+#include "logic/Percorsi.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QFile>
+#include <QMediaDevices>
+#include <QTimer>
+#include <QtEndian>
+
+namespace {
+
+// How long a sound's stream stays open after its last sample went to the sound server.
+constexpr int FineCoda = 1000; // ms
+
+// Larger files are not feedback sounds: they are refused rather than read into memory.
+constexpr qint64 DimensioneMassima = 16 * 1024 * 1024;
+
+// The whole file, if it is a regular file (after following symbolic links) of at most
+// DimensioneMassima bytes. Named pipes, devices and folders are refused without waiting.
+bool leggiFileRegolare(const QString &file, QByteArray &contenuto)
+{
+    QFile lettore(file);
+    try {
+        apriInLettura(lettore);
+    } catch (const ErroreCartavia &) {
+        return false;
+    }
+    if (lettore.size() > DimensioneMassima)
+        return false;
+    contenuto = lettore.read(DimensioneMassima + 1);
+    return lettore.error() == QFileDevice::NoError && contenuto.size() <= DimensioneMassima;
+}
+
+quint16 parola(const char *p)
+{
+    return qFromLittleEndian<quint16>(p);
+}
+
+quint32 doppiaParola(const char *p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
+
+} // namespace
+
+bool decodificaWav(const QString &file, SuonoDecodificato &suono)
+{
+    QByteArray dati;
+    if (!leggiFileRegolare(file, dati) || dati.size() < 12 || !dati.startsWith("RIFF")
+        || dati.mid(8, 4) != "WAVE")
+        return false;
+
+    quint16 codifica = 0, canali = 0, bit = 0, byteFrame = 0;
+    quint32 frequenza = 0;
+    bool formatoLetto = false;
+    qsizetype pos = 12;
+    while (pos + 8 <= dati.size()) {
+        const QByteArray id = dati.mid(pos, 4);
+        const qsizetype lunghezza = doppiaParola(dati.constData() + pos + 4);
+        const qsizetype inizio = pos + 8;
+        const qsizetype disponibili = qMin(lunghezza, dati.size() - inizio);
+        if (id == "fmt " && disponibili >= 16) {
+            const char *f = dati.constData() + inizio;
+            codifica = parola(f);
+            canali = parola(f + 2);
+            frequenza = doppiaParola(f + 4);
+            byteFrame = parola(f + 12);
+            bit = parola(f + 14);
+            if (codifica == 0xFFFE && disponibili >= 26)
+                codifica = parola(f + 24); // WAVE_FORMAT_EXTENSIBLE: the sub-format's tag
+            formatoLetto = true;
+        } else if (id == "data" && formatoLetto) {
+            QAudioFormat::SampleFormat campione = QAudioFormat::Unknown;
+            if (codifica == 1 && bit == 8)
+                campione = QAudioFormat::UInt8;
+            else if (codifica == 1 && bit == 16)
+                campione = QAudioFormat::Int16;
+            else if (codifica == 1 && bit == 32)
+                campione = QAudioFormat::Int32;
+            else if (codifica == 3 && bit == 32)
+                campione = QAudioFormat::Float;
+            if (campione == QAudioFormat::Unknown || canali < 1 || canali > 2 || frequenza < 1000
+                || frequenza > 192000 || byteFrame != canali * (bit / 8))
+                return false;
+            // A file cut short plays what it holds.
+            const qsizetype frame = disponibili / byteFrame;
+            if (frame < 1)
+                return false;
+            suono.formato.setSampleFormat(campione);
+            suono.formato.setChannelCount(canali);
+            suono.formato.setSampleRate(static_cast<int>(frequenza));
+            suono.campioni = dati.mid(inizio, frame * byteFrame);
+            return true;
+        }
+        pos = inizio + lunghezza + (lunghezza & 1); // chunks are padded to an even length
+    }
+    return false;
+}
+
+SuoniEffetti::SuoniEffetti(const QString &cartella, QObject *parent) : QObject(parent)
+{
+    for (const QString &nome : nomiSuoni()) {
+        const QString file = fileSuono(cartella, nome);
+        SuonoDecodificato suono;
+        if (decodificaWav(file, suono))
+            m_suoni.insert(file, suono);
+    }
+    // Connects to the sound server now, while the splash screen is up, rather than at the
+    // first answer.
+    QMediaDevices::defaultAudioOutput();
+}
+
+SuoniEffetti::~SuoniEffetti()
+{
+    ferma();
+}
+
+void SuoniEffetti::ferma()
+{
+    if (QAudioSink *uscita = m_uscita) {
+        m_uscita = nullptr;
+        uscita->stop();
+        uscita->deleteLater();
+    }
+}
+
+void SuoniEffetti::suona(const QString &file)
+{
+    ferma();
+    const auto suono = m_suoni.constFind(file);
+    if (suono == m_suoni.constEnd()) {
+        QApplication::beep();
+        return;
+    }
+    const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
+    if (dispositivo.isNull())
+        return; // no audio device: silence
+
+    auto *uscita = new QAudioSink(dispositivo, suono->formato, this);
+    auto *sorgente = new QBuffer(uscita);
+    sorgente->setData(suono->campioni); // shared, not copied
+    sorgente->open(QIODevice::ReadOnly);
+    connect(uscita, &QAudioSink::stateChanged, this, [this, uscita](QAudio::State stato) {
+        if (stato == QAudio::StoppedState && m_uscita == uscita) {
+            ferma(); // failed: let it go
+        } else if (stato == QAudio::IdleState) {
+            // Every sample has gone to the sound server, whose buffer still holds the last
+            // tenth of a second or so: stopping now would cut it off.
+            QTimer::singleShot(FineCoda, uscita, [this, uscita] {
+                if (m_uscita == uscita && uscita->state() == QAudio::IdleState)
+                    ferma();
+            });
+        }
+    });
+    m_uscita = uscita;
+    uscita->start(sorgente);
+}
+
+Suoni *cartavia_creaSuoni(const QString &cartella)
+{
+    return new SuoniEffetti(cartella);
+}
