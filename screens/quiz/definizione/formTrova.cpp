@@ -30,8 +30,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         etichetta->setLineWidth(1);
         etichetta->setWordWrap(true);
         etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
-        impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         connect(etichetta, &Etichetta::clic, this, protetto(contesto, [this, i] { Label1_Click(i); }));
         Label1[static_cast<std::size_t>(i)] = etichetta;
@@ -77,7 +76,7 @@ void formTrova::Label1_Click(int Index)
     }
     m_punteggio.mostraEsatti();
     Command1->setEnabled(true);
-    impostaSfondo(cliccata, ColoreRosso);
+    impostaColori(cliccata, ColoreRosso, ColoreSistemaTestoFinestra);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
 }
@@ -88,7 +87,7 @@ void formTrova::Command1_Click()
     for (Etichetta *etichetta : Label1) {
         // Enabled first: a disabled label would take the window colour of its disabled state.
         etichetta->setEnabled(true);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
     }
     GeneraEsercizio();
 }

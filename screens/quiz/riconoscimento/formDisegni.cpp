@@ -63,8 +63,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setWordWrap(true);
     testo->setTextFormat(Qt::PlainText);
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    impostaSfondo(testo, ColoreSistemaFinestra);
-    impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+    impostaColori(testo, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
 
     Shape1 = new CorniceRisposta(a);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -79,6 +78,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(tw(6480, 240, 2175, 615));
     Label4->setWordWrap(true);
+    impostaColoreTesto(Label4, ColoreTestoClassico); // on the random colour, whatever the theme
 
     Form_Load();
 }
