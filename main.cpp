@@ -8,6 +8,7 @@
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
 #include "widgets/SuoniQt.h"
+#include "widgets/VoceQt.h"
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +20,8 @@ int main(int argc, char *argv[])
     DialoghiQt dialoghi;
     const QString cartella = QCoreApplication::applicationDirPath();
     SuoniQt suoni(cartella, cartella);
-    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma};
+    VoceQt voce(cartella);
+    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma, voce};
     contesto.passa = [&contesto](Schermata schermata, QObject *da) {
         apriSchermata(schermata, da, contesto);
     };

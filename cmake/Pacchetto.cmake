@@ -1,4 +1,4 @@
-# Installing and packaging: the program directory (executable, sound module, lista.txt, jpg/,
+# Installing and packaging: the program directory (executable, sound and speech modules, lista.txt, jpg/,
 # suoni/) under lib/cartavia, a bin/ link that starts it, the menu entry, the icon, the
 # AppStream metadata, the changelog and manual page, and the Debian package. On Windows, the version record and icon of the executable.
 
@@ -22,6 +22,10 @@ endif()
 install(TARGETS cartavia RUNTIME DESTINATION "${CARTAVIA_INSTALL_DIR}")
 # The sound module is looked for beside the executable.
 install(TARGETS cartavia_suoni LIBRARY DESTINATION "${CARTAVIA_INSTALL_DIR}")
+# So is the reader of texts aloud, where it is built.
+if(TARGET cartavia_voce)
+    install(TARGETS cartavia_voce LIBRARY DESTINATION "${CARTAVIA_INSTALL_DIR}")
+endif()
 install(FILES data/lista.txt DESTINATION "${CARTAVIA_INSTALL_DIR}")
 install(DIRECTORY data/jpg data/suoni DESTINATION "${CARTAVIA_INSTALL_DIR}")
 
@@ -108,7 +112,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
 # the layout (Liberation Sans).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Reading aloud needs the speech-dispatcher plugin of Qt TextToSpeech and a speech engine;
+# without them the program reads nothing aloud and works on.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 # CPack makes postinst and postrm call ldconfig whenever a shared object lies one folder below
 # usr/lib. The sound module is loaded by its path and is no library of the system, so the
 # calls are pointless; CPack has no switch for them, so the package is built again without.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/Schermata.h"
+#include "logic/Voce.h"
 
 #include <QString>
 #include <functional>
@@ -11,9 +12,9 @@ class Dialoghi;
 class Suoni;
 struct Stato;
 
-// What every window is handed when it is created: the shared state, the three seams to
-// the outside (random draws, sounds, message boxes), the program directory, the way to end
-// the program, and the way to hand over to another window.
+// What every window is handed when it is created: the shared state, the seams to the
+// outside (random draws, sounds, message boxes, reading aloud), the program directory, the way
+// to end the program, and the way to hand over to another window.
 struct Contesto
 {
     Stato &stato;
@@ -23,6 +24,8 @@ struct Contesto
     QString cartella;
     // Ends the program at once with this exit status; no window is asked first.
     std::function<void(int)> termina;
+    // Reads texts aloud on a right click or Ctrl+L; silent unless one is handed over.
+    Voce &voce = voceMuta();
     // Opens the window `schermata`, then lets the window `da` go (the program's start-up
     // provides it: see app/Navigazione.h).
     std::function<void(Schermata schermata, QObject *da)> passa = {};

@@ -30,6 +30,12 @@ bool ChiediRitornoMenu(Contesto &contesto)
                                     Dialoghi::DomandaSiNo) == Dialoghi::Si;
 }
 
+void AvvisaRipassoConcluso(Contesto &contesto)
+{
+    contesto.dialoghi.mostra(QStringLiteral("Hai ripassato tutti i segnali sbagliati!"),
+                             Dialoghi::Informazione);
+}
+
 void segnalaErrore(Contesto &contesto, const ErroreCartavia &errore)
 {
     // While the message is up its own events still run; a second failure among them adds

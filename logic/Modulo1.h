@@ -32,6 +32,8 @@ void ChiediUscita(Contesto &contesto);
 // "Vuoi tornare al menù?": true on Yes. Asked by every activity before it hands back to
 // the main menu.
 bool ChiediRitornoMenu(Contesto &contesto);
+// "Hai ripassato tutti i segnali sbagliati!": the review set has emptied.
+void AvvisaRipassoConcluso(Contesto &contesto);
 // The one place a failure ends up: shown in a message box, then the program ends with a
 // non-zero status.
 void segnalaErrore(Contesto &contesto, const ErroreCartavia &errore);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logic/Ripasso.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -18,6 +20,7 @@ struct Stato
     qint16 SegnaleCorrente = 0;    // the sign on show
     qint16 NumeroEsatti = 0;       // right answers
     qint16 NumeroErrati = 0;       // wrong answers
+    Ripasso ripasso;               // the missed signs, for "segnali da ripassare"
 
     // Entry n of ListaSegnali; an index outside 0..144 is a failure of the caller.
     const QString &segnale(int n) const;

@@ -2,21 +2,26 @@
 # Shared by ./run and ./test: install what is missing, then configure and build.
 # Sourced, so it inherits `set -euo pipefail` from its caller.
 
+# Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin); Debian 12's
+# qt6-speech-dev forgets that its header and CMake package need QtQmlIntegration, which
+# comes with qt6-declarative-dev.
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libjpeg-dev
+    qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
     fonts-liberation fonts-dejavu-core
 )
 # Only the tests need these: a virtual display, real input and screenshots; the
 # validators of the desktop entry and the AppStream metadata; dpkg-shlibdeps for the package
 # and lintian to check it; for tests/e2e, Debian's python3 with pyatspi, the AT-SPI and D-Bus
 # session services, and setpriv (util-linux) to run the program as an unprivileged user; a
-# PulseAudio server with parec to record what the program plays, and numpy to analyse it;
-# openbox, the window manager under which tests/e2e checks where windows open and how clicks
-# land.
+# PulseAudio server with parec to record what the program plays, and numpy to analyse it; for
+# the read-aloud case, speech-dispatcher with espeak-ng speaking into that server; openbox, the
+# window manager under which tests/e2e checks where windows open and how clicks land.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
     lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
-    pulseaudio pulseaudio-utils python3-numpy openbox)
+    pulseaudio pulseaudio-utils python3-numpy
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox)
 # A desktop that already runs PipeWire keeps it: installing pulseaudio there would take over the
 # user's sound at the next login. The recorded-sound case is skipped on such a machine.
 if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then

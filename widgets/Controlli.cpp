@@ -1,6 +1,7 @@
 #include "widgets/Controlli.h"
 
 #include "widgets/Immagini.h"
+#include "logic/Voce.h"
 #include "widgets/SerieClic.h"
 
 #include <QAccessible>
@@ -16,6 +17,54 @@ void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &
 {
     controllo->setAccessibleName(nome);
     controllo->setAccessibleDescription(descrizione);
+}
+
+namespace {
+
+// Reads its label aloud on a right click (a context menu request) or Ctrl+L.
+class LetturaAdAltaVoce : public QObject
+{
+public:
+    LetturaAdAltaVoce(QLabel *etichetta, Voce &voce)
+        : QObject(etichetta), m_etichetta(etichetta), m_voce(voce)
+    {
+    }
+
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::ContextMenu) {
+            leggi();
+            return true;
+        }
+        if (evento->type() == QEvent::KeyPress) {
+            const auto *tasto = static_cast<QKeyEvent *>(evento);
+            if (tasto->key() == Qt::Key_L && tasto->modifiers() == Qt::ControlModifier) {
+                leggi();
+                return true;
+            }
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+private:
+    void leggi()
+    {
+        const QString testo = m_etichetta->text().trimmed();
+        if (!testo.isEmpty())
+            m_voce.leggi(testo);
+    }
+
+    QLabel *m_etichetta;
+    Voce &m_voce;
+};
+
+} // namespace
+
+void rendiLeggibile(QLabel *etichetta, Voce &voce)
+{
+    etichetta->setFocusPolicy(Qt::TabFocus);
+    etichetta->setContextMenuPolicy(Qt::DefaultContextMenu);
+    etichetta->installEventFilter(new LetturaAdAltaVoce(etichetta, voce));
 }
 
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo)

@@ -18,6 +18,13 @@ void descriviPerLettore(QWidget *controllo, const QString &nome,
 // and its value, "12".
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo);
 
+class Voce;
+
+// Lets the pupil hear a text: a right click on the label, or Ctrl+L while it has the keyboard
+// focus (Tab reaches it), reads its text aloud through `voce`. Only for texts the pupil reads;
+// never for a picture, whose name would give the answer away. An empty label reads nothing.
+void rendiLeggibile(QLabel *etichetta, Voce &voce);
+
 // A label that reports a click: pressed and released over it with the left button; a double-
 // or triple-click is one click (SerieClic). Its text is plain text: a catalogue text that looks
 // like markup shows as typed.

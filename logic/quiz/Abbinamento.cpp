@@ -2,6 +2,7 @@
 
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
+#include "logic/Errore.h"
 #include "logic/Stato.h"
 
 void Abbinamento::genera(Contesto &contesto)
@@ -12,7 +13,14 @@ void Abbinamento::genera(Contesto &contesto)
 
     const int primo = contesto.stato.PrimoSegnale;
     const int ultimo = contesto.stato.UltimoSegnale;
-    auto estrai = [&] { return static_cast<qint16>(indiceNelRango(contesto.casuale, primo, ultimo)); };
+    // While reviewing, every sign is drawn from the missed ones: a draw is an index into them.
+    const Ripasso &ripasso = contesto.stato.ripasso;
+    if (ripasso.attivo() && ripasso.dimensione() < SlotAbbinamento)
+        throw ErroreCartavia(QStringLiteral("Meno di tre segnali da ripassare"));
+    auto estrai = [&] {
+        return ripasso.attivo() ? ripasso.estrai(contesto.casuale)
+                                : static_cast<qint16>(indiceNelRango(contesto.casuale, primo, ultimo));
+    };
 
     m_segnali[0] = estrai();
     do
@@ -38,13 +46,16 @@ Abbinamento::Esito Abbinamento::rilascia(int casella, int definizione, Contesto 
         || definizione >= SlotAbbinamento || collocata(definizione))
         return Esito::Nessuno;
 
+    Ripasso &ripasso = contesto.stato.ripasso;
     if (!abbinamentoEsatto(casella, definizione)) {
+        ripasso.sbagliato(segnale(definizione));
         SuonaErrato(contesto);
         aggiungiUno(contesto.stato.NumeroErrati);
         m_colore = ColoreNero;
         return Esito::Errato;
     }
 
+    ripasso.esatto(segnale(definizione));
     SuonaEsatto(contesto);
     m_collocate[static_cast<std::size_t>(definizione)] = true;
     ++m_abbinati;

@@ -44,9 +44,12 @@ public:
     // A new exercise from the selected range. Draws, in this order: the background colour,
     // Segnale0, Segnale1 (again while it repeats Segnale0), Segnale2 (again while it
     // repeats either), then the arrangement. The range must hold at least three signs.
+    // While reviewing, the three are drawn from the missed signs instead (each draw an index
+    // into them), which must then hold at least three.
     void genera(Contesto &contesto);
 
-    // Definition `definizione` dropped on box `casella`: sounds and counters follow.
+    // Definition `definizione` dropped on box `casella`: sounds and counters follow. On a
+    // wrong box its sign joins the missed ones; on its own box, while reviewing, it leaves.
     Esito rilascia(int casella, int definizione, Contesto &contesto);
 
     qint16 NumeroAbbinati() const { return m_abbinati; }

@@ -1,12 +1,42 @@
 #include "logic/quiz/Categorie.h"
 
+#include "logic/Contesto.h"
+#include "logic/Modulo1.h"
 #include "logic/Stato.h"
 
 void scegliCategoria(Stato &stato, int indice)
 {
-    const Categoria &categoria = Categorie.at(static_cast<std::size_t>(indice));
+    stato.ripasso.setAttivo(indice == DaRipassare);
+    const Categoria &categoria =
+        Categorie.at(static_cast<std::size_t>(indice == DaRipassare ? Tutti : indice));
     stato.PrimoSegnale = categoria.primo;
     stato.UltimoSegnale = categoria.ultimo;
+}
+
+QString NomeCategoriaRipasso()
+{
+    return QStringLiteral("segnali da ripassare");
+}
+
+QString TestoVoceRipasso(const Stato &stato)
+{
+    return NomeCategoriaRipasso() + QStringLiteral(" (%1)").arg(stato.ripasso.dimensione());
+}
+
+bool ripassoDisponibile(const Stato &stato, int soglia)
+{
+    return stato.ripasso.dimensione() >= soglia;
+}
+
+bool concludiRipasso(Contesto &contesto, int soglia)
+{
+    Stato &stato = contesto.stato;
+    if (!stato.ripasso.attivo() || ripassoDisponibile(stato, soglia))
+        return false;
+    if (stato.ripasso.dimensione() == 0)
+        AvvisaRipassoConcluso(contesto);
+    scegliCategoria(stato, Tutti);
+    return true;
 }
 
 void azzeraConteggio(Stato &stato)

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <array>
 
+struct Contesto;
 struct Stato;
 
 // The seven choices of the category menu; each is one run of catalogue indices.
@@ -13,7 +14,8 @@ struct Categoria
     qint16 ultimo;
 };
 
-enum IndiceCategoria { Tutti, Pericolo, Precedenza, Divieto, Sosta, Obbligo, Indicazione };
+// DaRipassare is the eighth item, "segnali da ripassare (n)": the signs missed so far.
+enum IndiceCategoria { Tutti, Pericolo, Precedenza, Divieto, Sosta, Obbligo, Indicazione, DaRipassare };
 
 constexpr std::array<Categoria, 7> Categorie = {{
     {1, 144},   // tutti i segnali
@@ -25,8 +27,24 @@ constexpr std::array<Categoria, 7> Categorie = {{
     {118, 144}, // indicazione
 }};
 
-// Selects a category: the range the next exercises draw from.
+// Selects a category: the range the next exercises draw from. "segnali da ripassare" draws
+// the asked signs from the missed ones and the rest as "tutti i segnali" does.
 void scegliCategoria(Stato &stato, int indice);
+
+// How many missed signs a quiz needs before it can review them.
+constexpr int SogliaRipassoDefinizione = 1;
+constexpr int SogliaRipassoAbbinamento = 3;
+constexpr int SogliaRipassoRiconoscimento = 1;
+
+// The eighth item as the menu shows it, and as Label4 names it.
+QString TestoVoceRipasso(const Stato &stato); // "segnali da ripassare (n)"
+QString NomeCategoriaRipasso();               // "segnali da ripassare"
+// Whether the set holds enough signs for a quiz that needs `soglia` of them.
+bool ripassoDisponibile(const Stato &stato, int soglia);
+// After every answer: while reviewing, a set too small for the quiz ends the review. An empty
+// set is told in a box; then the range is "tutti i segnali" again. True when it ended, and the
+// window then moves its check mark to "tutti i segnali".
+bool concludiRipasso(Contesto &contesto, int soglia);
 // "Azzera conteggio": both counters back to 0.
 void azzeraConteggio(Stato &stato);
 // The score report of the matching quiz.

@@ -12,8 +12,11 @@ EsercizioDefinizione Definizione::genera()
     EsercizioDefinizione esercizio;
     esercizio.colore = ColoreCasuale(m_contesto);
 
-    stato.SegnaleCorrente = static_cast<qint16>(
-        indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
+    const bool ripasso = stato.ripasso.attivo();
+    stato.SegnaleCorrente = ripasso
+        ? stato.ripasso.estrai(m_contesto.casuale)
+        : static_cast<qint16>(
+              indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
     esercizio.segnale = stato.SegnaleCorrente;
 
     esercizio.posizione = interoDa1A(m_contesto.casuale, 6) - 1;
@@ -24,10 +27,15 @@ EsercizioDefinizione Definizione::genera()
     // one another, or the right text.
     // Skipping by position rather than by empty text keeps it to seven draws even for a
     // catalogue entry that is blank.
-    for (int i = 0; i < 6; ++i)
-        if (i != esercizio.posizione)
-            esercizio.testi[static_cast<std::size_t>(i)] =
-                stato.segnale(interoDa1A(m_contesto.casuale, NumeroSegnali));
+    // While reviewing, another label never shows the asked sign: its draw is taken again.
+    for (int i = 0; i < 6; ++i) {
+        if (i == esercizio.posizione)
+            continue;
+        int altro = interoDa1A(m_contesto.casuale, NumeroSegnali);
+        while (ripasso && altro == stato.SegnaleCorrente)
+            altro = interoDa1A(m_contesto.casuale, NumeroSegnali);
+        esercizio.testi[static_cast<std::size_t>(i)] = stato.segnale(altro);
+    }
     return esercizio;
 }
 
@@ -41,10 +49,12 @@ bool Definizione::rispondi(const QString &testo)
 {
     Stato &stato = m_contesto.stato;
     if (giusta(testo)) {
+        stato.ripasso.esatto(stato.SegnaleCorrente);
         aggiungiUno(stato.NumeroEsatti);
         SuonaEsatto(m_contesto);
         return true;
     }
+    stato.ripasso.sbagliato(stato.SegnaleCorrente);
     aggiungiUno(stato.NumeroErrati);
     SuonaErrato(m_contesto);
     return false;

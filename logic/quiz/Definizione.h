@@ -25,7 +25,9 @@ public:
 
     // Draws a new exercise, in this order: the colour, the sign from the selected range,
     // the position of the right text, then one sign of the whole catalogue for each other
-    // label from top to bottom. Sets SegnaleCorrente.
+    // label from top to bottom. Sets SegnaleCorrente. While reviewing, the sign is drawn
+    // from the missed ones (one draw, an index into them) and a label's draw that gives the
+    // sign again is taken again.
     EsercizioDefinizione genera();
 
     // A description is right when it is the text of SegnaleCorrente, to the letter.
@@ -33,6 +35,8 @@ public:
     bool giusta(const QString &testo) const;
 
     // A click on a description: judges it, counts it and plays its sound. True when right.
+    // A wrong one puts the sign among the missed ones; a right one, while reviewing, takes
+    // it out.
     bool rispondi(const QString &testo);
 
 private:

@@ -25,19 +25,38 @@ EsercizioRiconoscimento Riconoscimento::nuovo()
         return static_cast<qint16>(
             indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
     };
-    for (std::size_t k = 0; k < esercizio.segnali.size(); ++k) {
-        const auto giaEstratti = esercizio.segnali.begin();
+    // Six different signs, in the order drawn. While reviewing, the first is the asked sign,
+    // drawn from the missed ones; the other five are drawn as always, again while one
+    // repeats a sign drawn before it.
+    const bool ripasso = stato.ripasso.attivo();
+    std::array<qint16, 6> estratti{};
+    for (std::size_t k = 0; k < estratti.size(); ++k) {
+        const auto giaEstratti = estratti.begin();
         const auto fine = giaEstratti + static_cast<std::ptrdiff_t>(k);
+        if (ripasso && k == 0) {
+            estratti[k] = stato.ripasso.estrai(m_contesto.casuale);
+            continue;
+        }
         qint16 segnale = estrai();
         while (std::find(giaEstratti, fine, segnale) != fine)
             segnale = estrai();
-        esercizio.segnali[k] = segnale;
+        estratti[k] = segnale;
     }
 
     m_posizioneGiusta = static_cast<qint16>(interoDa1A(m_contesto.casuale, 6));
+    const auto giusta = static_cast<std::size_t>(m_posizioneGiusta - 1);
+    if (!ripasso) {
+        esercizio.segnali = estratti;
+    } else {
+        // The asked sign stands at the right position, the others fill the rest in order.
+        esercizio.segnali[giusta] = estratti[0];
+        for (std::size_t k = 0, altro = 1; k < esercizio.segnali.size(); ++k)
+            if (k != giusta)
+                esercizio.segnali[k] = estratti[altro++];
+    }
+    m_segnaleChiesto = esercizio.segnali[giusta];
     esercizio.PosizioneGiusta = m_posizioneGiusta;
-    esercizio.testo = QStringLiteral("   ")
-        + stato.segnale(esercizio.segnali[static_cast<std::size_t>(m_posizioneGiusta - 1)]);
+    esercizio.testo = QStringLiteral("   ") + stato.segnale(m_segnaleChiesto);
     return esercizio;
 }
 
@@ -45,10 +64,12 @@ bool Riconoscimento::rispondi(int indice)
 {
     Stato &stato = m_contesto.stato;
     if (giusta(indice)) {
+        stato.ripasso.esatto(m_segnaleChiesto);
         aggiungiUno(stato.NumeroEsatti);
         SuonaEsatto(m_contesto);
         return true;
     }
+    stato.ripasso.sbagliato(m_segnaleChiesto);
     SuonaErrato(m_contesto);
     aggiungiUno(stato.NumeroErrati);
     return false;

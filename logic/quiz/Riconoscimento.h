@@ -25,8 +25,14 @@ public:
 
     // Draws a new exercise, in this order: the colour, six different signs of the selected
     // range (a sign already drawn is drawn again before the next one is), then the position
-    // of the right picture.
+    // of the right picture. While reviewing, the first of the six is drawn from the missed
+    // signs (an index into them) and stands at the right position; the other five are drawn
+    // as before, each different from the signs drawn before it, and fill the other
+    // positions in the order drawn.
     EsercizioRiconoscimento nuovo();
+
+    // The sign whose description is on show.
+    qint16 segnaleChiesto() const { return m_segnaleChiesto; }
 
     // 1..6 for the exercise on show, 0 before the first one.
     qint16 PosizioneGiusta() const { return m_posizioneGiusta; }
@@ -36,9 +42,12 @@ public:
 
     // A click on the picture `indice` (0..5): judges it, counts it and plays its sound.
     // A right answer is counted before its sound, a wrong one after. True when right.
+    // A wrong one puts the asked sign among the missed ones; a right one, while reviewing,
+    // takes it out.
     bool rispondi(int indice);
 
 private:
     Contesto &m_contesto;
     qint16 m_posizioneGiusta = 0;
+    qint16 m_segnaleChiesto = 0;
 };

@@ -4,6 +4,7 @@
 #include "widgets/Controlli.h"
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
+#include "widgets/Controlli.h"
 #include "widgets/Immagini.h"
 #include "logic/Modulo1.h"
 #include "logic/Percorsi.h"
@@ -45,6 +46,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setTextFormat(Qt::PlainText);
+    rendiLeggibile(Label1, contesto.voce);
 
     Frame1 = new QGroupBox(area);
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));

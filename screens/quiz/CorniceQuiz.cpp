@@ -29,7 +29,7 @@ AspettoCornice sposta()
              QStringLiteral("segnali di precedenza"), QStringLiteral("segnali di divieto"),
              QStringLiteral("segnali di fermata, di sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            9570, 7200};
+            9570, 7200, SogliaRipassoAbbinamento};
 }
 
 AspettoCornice trova()
@@ -39,20 +39,22 @@ AspettoCornice trova()
              QStringLiteral("segnali di precedenza"), QStringLiteral("Segnali di divieto"),
              QStringLiteral("segnali di fermata, sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            10080, 7530};
+            10080, 7530, SogliaRipassoDefinizione};
 }
 
 AspettoCornice disegni()
 {
     AspettoCornice aspetto = trova();
     aspetto.azzera = spaziato("Azzera conteggio", 11);
+    aspetto.sogliaRipasso = SogliaRipassoRiconoscimento;
     return aspetto;
 }
 
 } // namespace Cornici
 
 CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent)
-    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto)
+    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto),
+      m_sogliaRipasso(aspetto.sogliaRipasso)
 {
 
     QMenuBar *barra = menuBar();
@@ -79,6 +81,13 @@ CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWid
         vociCategoria[static_cast<std::size_t>(i)] = voce;
     }
     vociCategoria[Tutti]->setChecked(true);
+    menuScelta->addSeparator();
+    mnuRipasso = menuScelta->addAction(QString());
+    mnuRipasso->setObjectName(QStringLiteral("mnuRipasso"));
+    mnuRipasso->setCheckable(true);
+    connect(mnuRipasso, &QAction::triggered, this, protetto(m_contesto, [this] { scegli(DaRipassare); }));
+    connect(menuScelta, &QMenu::aboutToShow, this, &CorniceQuiz::aggiornaVoceRipasso);
+    aggiornaVoceRipasso();
 
     aggiungiEsci();
 }
@@ -87,16 +96,38 @@ void CorniceQuiz::CambiaSceltaSegnali()
 {
     for (QAction *voce : vociCategoria)
         voce->setChecked(false);
+    mnuRipasso->setChecked(false);
 }
 
 void CorniceQuiz::scegli(int indice)
 {
     CambiaSceltaSegnali();
-    QAction *voce = vociCategoria.at(static_cast<std::size_t>(indice));
-    voce->setChecked(true);
-    categoriaScelta(voce->text());
+    if (indice == DaRipassare) {
+        mnuRipasso->setChecked(true);
+        categoriaScelta(NomeCategoriaRipasso());
+    } else {
+        QAction *voce = vociCategoria.at(static_cast<std::size_t>(indice));
+        voce->setChecked(true);
+        categoriaScelta(voce->text());
+    }
     scegliCategoria(m_contesto.stato, indice);
     GeneraEsercizio();
+}
+
+void CorniceQuiz::aggiornaVoceRipasso()
+{
+    mnuRipasso->setText(TestoVoceRipasso(m_contesto.stato));
+    mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato, m_sogliaRipasso));
+}
+
+void CorniceQuiz::dopoRisposta()
+{
+    if (concludiRipasso(m_contesto, m_sogliaRipasso)) {
+        CambiaSceltaSegnali();
+        vociCategoria[Tutti]->setChecked(true);
+        categoriaScelta(vociCategoria[Tutti]->text());
+    }
+    aggiornaVoceRipasso();
 }
 
 void CorniceQuiz::mnuAzzera_Click()

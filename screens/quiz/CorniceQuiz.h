@@ -18,6 +18,7 @@ struct AspettoCornice
     std::array<QString, 7> voci; // the category captions, as this window writes them
     int larghezza;               // client area, in twips
     int altezza;
+    int sogliaRipasso = 1;       // missed signs the quiz needs to review them
 };
 
 namespace Cornici {
@@ -43,8 +44,10 @@ public:
     QAction *mnuEserEseg = nullptr; // matching quiz only
     QMenu *menuScelta = nullptr;
     std::array<QAction *, 7> vociCategoria{}; // mnuTutti .. mnuindicazione
+    QAction *mnuRipasso = nullptr;            // "segnali da ripassare (n)", after a separator
 
-    // The category item `indice` chosen (mnuTutti_Click .. mnuindicazione_Click).
+    // The category item `indice` chosen (mnuTutti_Click .. mnuindicazione_Click, and
+    // DaRipassare for mnuRipasso).
     void scegli(int indice);
     void CambiaSceltaSegnali();
     void mnuAzzera_Click();
@@ -53,6 +56,10 @@ public:
 protected:
     // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
     void apriQuiz();
+    // Every answer ends here: the review item shows the set as it now stands, and a review
+    // whose set has run out goes back to "tutti i segnali" (no new exercise: the next one
+    // comes from there).
+    void dopoRisposta();
     // Quizzes that show the score refresh their labels here.
     virtual void mostraContatori() {}
     // The recognition quiz names the chosen category.
@@ -62,5 +69,8 @@ protected:
     PulsanteGrafico *creaAvanti(const QRect &posto);
 
 private:
+    void aggiornaVoceRipasso();
+
     Contesto &m_contesto;
+    int m_sogliaRipasso = 1;
 };

@@ -119,7 +119,7 @@ class CartellaProgramma:
     """A throw-away program directory with a copy of the executable, a catalogue
     "Segnale 1".."Segnale 144", 144 coloured pictures and the real sounds."""
 
-    def __init__(self, radice, eseguibile, suoni, modello_jpg=None):
+    def __init__(self, radice, eseguibile, suoni, modello_jpg=None, moduli=()):
         self.radice = radice
         self.cartella = os.path.join(radice, "programma")
         os.makedirs(self.cartella)
@@ -129,6 +129,9 @@ class CartellaProgramma:
         modulo = os.path.join(os.path.dirname(eseguibile), "libcartavia_suoni.so")
         if os.path.exists(modulo):
             shutil.copy2(modulo, os.path.join(self.cartella, "libcartavia_suoni.so"))
+        # Modules the program loads from beside itself (libcartavia_voce.so ...), when asked.
+        for modulo in moduli:
+            shutil.copy2(os.path.join(os.path.dirname(eseguibile), modulo), self.file(modulo))
         scrivi_catalogo(self.file("lista.txt"))
         if modello_jpg:
             shutil.copytree(modello_jpg, self.file("jpg"))
@@ -306,6 +309,11 @@ def clic(x, y, pulsante=1, volte=1):
     xdotool("click", "--repeat", volte, "--delay", 80, pulsante)
 
 
+def clic_destro(x, y):
+    muovi(x, y)
+    xdotool("click", 3)
+
+
 def clic_centro(estensione, pulsante=1, volte=1):
     x, y, w, h = estensione
     clic(x + w // 2, y + h // 2, pulsante, volte)
@@ -416,3 +424,26 @@ class Programma:
         codice = self.aspetta_uscita(limite)
         verifica(codice >= 0, f"il programma è morto per il segnale {-codice}")
         uguale(codice, attesa, "codice di uscita")
+
+
+# ---------------------------------------------------------------------------- speech
+
+
+class SintesiVocale:
+    """speech-dispatcher of the case's own session (with the espeak-ng output module it
+    finds), started before the program so that the program's first reading finds it."""
+
+    def __init__(self, cartella_lavoro, ambiente):
+        self.pid_file = os.path.join(cartella_lavoro, "speech-dispatcher", "pid",
+                                     "speech-dispatcher.pid")
+        # It forks itself into the background and ends alone after two minutes unused.
+        subprocess.run(["speech-dispatcher", "-t", "120"], check=True, timeout=30, env=ambiente,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        aspetta(lambda: os.path.exists(self.pid_file), "speech-dispatcher avviato", 15)
+
+    def chiudi(self):
+        try:
+            with open(self.pid_file) as f:
+                os.kill(int(f.read().strip()), signal.SIGTERM)
+        except (OSError, ValueError):
+            pass

@@ -15,6 +15,7 @@ Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, xdotool, D-Bus or pyatspi 
 
 import argparse
 import fcntl
+import glob
 import os
 import re
 import random
@@ -35,11 +36,18 @@ SALTA = 77
 CASI = {}
 
 
-def caso(nome, come_nessuno=False, prepara=None, gestore=False):
+# What a case with real speech needs beyond those that listen (ascolto.mancante).
+PROGRAMMI_VOCE = ("speech-dispatcher", "espeak-ng")
+VOCE = {}  # cases that run with PulseAudio and speech-dispatcher in their session
+
+
+def caso(nome, come_nessuno=False, prepara=None, voce=False, gestore=False):
     """Registers a case; with `gestore` it runs under a window manager (openbox) on a
     1024 x 768 screen, as on a pupil's desktop."""
     def registra(funzione):
         CASI[nome] = (funzione, prepara, come_nessuno, gestore)
+        if voce:
+            VOCE[nome] = True
         return funzione
     return registra
 
@@ -280,6 +288,107 @@ def definizione(s):
     clic_centro(a.estensione(a.voce_menu(f, "Esci")))
     s.rispondi("Vuoi tornare al menù?", "Escape")
     uguale([e.name for e in etichette], testi, "dopo No l'esercizio non cambia")
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+@caso("ripasso_definizione")
+def ripasso_definizione(s):
+    """Two signs missed in the definition quiz come back in "segnali da ripassare"."""
+    s.vai_al_menu()
+    f = s.apri("definire il segnale")
+    a = s.a
+    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label")
+                 if a.estensione(n)[0] == min(a.estensione(m)[0] for m in a.cerca(f, lambda m: a.ruolo(m) == "label"))]
+    uguale(len(etichette), 6, "descrizioni")
+    figura = a.per_nome(f, "Segnale", "image")
+    avanti = a.pulsante(f, "avanti")
+    voce = a.voce_menu(f, "segnali da ripassare (0)")
+    verifica(not a.attivo(voce), "senza errori \"segnali da ripassare\" è disattiva")
+
+    def esercizio():
+        n = segnale_in(banco.Schermata(), a, figura)
+        giuste = [e for e in etichette if e.name == f"Segnale {n}"]
+        verifica(giuste, f"nessuna descrizione dice \"Segnale {n}\"")
+        return n, giuste, [e for e in etichette if e.name != f"Segnale {n}"]
+
+    def rispondi_giusto(giusta):
+        clic_centro(a.estensione(giusta))
+        aspetta(lambda: a.attivo(avanti), "\"avanti\" attivo")
+
+    def prossimo():
+        clic_centro(a.estensione(avanti))
+        aspetta(lambda: not a.attivo(avanti), "\"avanti\" disattivo")
+
+    sbagliati, esatti, errati = [], 0, 0
+    while len(sbagliati) < 2:
+        n, giuste, altre = esercizio()
+        if n not in sbagliati:
+            clic_centro(a.estensione(altre[0]))
+            errati += 1
+            s.aspetta_contatori(f, (str(esatti), str(errati)))
+            sbagliati.append(n)
+        rispondi_giusto(giuste[0])
+        esatti += 1
+        prossimo()
+    log("sbagliati:", sbagliati)
+
+    s.scegli_categoria(f, "segnali da ripassare (2)")
+    chiesti = []
+    for volta in range(2):
+        n, giuste, _ = esercizio()
+        verifica(n in sbagliati and n not in chiesti, f"ripasso: chiesto {n}, sbagliati {sbagliati}")
+        uguale(len(giuste), 1, "nel ripasso nessun'altra descrizione ripete quella giusta")
+        chiesti.append(n)
+        rispondi_giusto(giuste[0])
+        esatti += 1
+        s.aspetta_contatori(f, (str(esatti), str(errati)))
+        if volta == 0:
+            prossimo()
+    s.rispondi("Hai ripassato tutti i segnali sbagliati!", "Return")
+    uguale([n.name for n in a.cerca(f, lambda n: a.ruolo(n) == "menu item" and a.spuntato(n))],
+           ["tutti i segnali"], "categoria dopo il ripasso")
+    aspetta(lambda: not a.attivo(a.voce_menu(f, "segnali da ripassare (0)")),
+            "\"segnali da ripassare (0)\" disattiva")
+    s.esci_al_menu(f, prima_no=False)
+    s.esci_dal_programma()
+
+
+@caso("lettura_voce", voce=True)
+def lettura_voce(s):
+    """A right click on a description is heard; one on the picture is not."""
+    import ascolto
+    import numpy as np
+    s.vai_al_menu()
+    f = s.apri("definire il segnale")
+    a = s.a
+    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale "))]
+    verifica(etichette, "nessuna descrizione")
+    figura = a.per_nome(f, "Segnale", "image")
+    registrazione = ascolto.Registrazione(s.audio, os.path.join(s.audio.cartella, "voce.raw"))
+
+    def suono_dal(campione):
+        """Seconds of sound recorded since sample `campione`."""
+        with open(registrazione.file, "rb") as r:
+            dati = r.read()
+        campioni = np.frombuffer(dati[:len(dati) // 2 * 2], dtype="<i2").astype(np.float64) / 32768.0
+        return sum(ascolto.durata(b) for b in ascolto.raffiche(campioni[campione:])), len(campioni)
+
+    # The picture: nothing is read (a reading starts well within three seconds).
+    x, y, w, h = a.estensione(figura)
+    banco.clic_destro(x + w // 2, y + h // 2)
+    time.sleep(3)
+    silenzio, fine = suono_dal(0)
+    uguale(silenzio, 0, "secondi di suono dopo un clic destro sulla figura")
+
+    # A description: a voice, at least a third of a second of it, and nothing counted.
+    x, y, w, h = a.estensione(etichette[0])
+    banco.clic_destro(x + w // 2, y + h // 2)
+    parlato = aspetta(lambda: (lambda d: d if d > 0.3 else 0)(suono_dal(fine)[0]),
+                      "la descrizione letta ad alta voce", 20)
+    log(f"secondi di voce dopo il clic destro: {parlato:.2f}")
+    registrazione.ferma()
+    s.aspetta_contatori(f, ("0", "0"))
     s.esci_al_menu(f, prima_no=False)
     s.esci_dal_programma()
 
@@ -1085,7 +1194,7 @@ def suoni_mancanti(s):
 
 # Cases that run with their own PulseAudio server (ascolto.ServerAudio); every other case runs
 # with no sound server at all.
-CON_AUDIO = {"suoni_ogni_risposta"}
+CON_AUDIO = {"suoni_ogni_risposta", "lettura_voce"}
 PASSO_RISPOSTE = 1.1  # seconds between answers: the longest sound lasts 0.8 s
 
 
@@ -1273,6 +1382,17 @@ def esterno(argomenti):
         print(f"test saltato: {mancante}")
         return SALTA
     esegui, prepara, come_nessuno, gestore = CASI[argomenti.caso]
+    if argomenti.caso in VOCE:
+        mancanti = [p for p in PROGRAMMI_VOCE if not shutil.which(p)]
+        modulo = os.path.join(os.path.dirname(argomenti.eseguibile), "libcartavia_voce.so")
+        if not os.path.exists(modulo):
+            mancanti.append("libcartavia_voce.so (Qt TextToSpeech)")
+        if not glob.glob("/usr/lib/speech-dispatcher-modules/sd_espeak-ng") + glob.glob(
+                "/usr/lib/*/speech-dispatcher-modules/sd_espeak-ng"):
+            mancanti.append("sd_espeak-ng (speech-dispatcher-espeak-ng)")
+        if mancanti:
+            print(f"test saltato: mancano {mancanti} per la sintesi vocale")
+            return SALTA
     if argomenti.caso in CON_AUDIO:
         import ascolto
         mancante = ascolto.mancante()
@@ -1288,8 +1408,9 @@ def esterno(argomenti):
     display = openbox = None
     try:
         os.chmod(radice, 0o755)
+        moduli = ["libcartavia_voce.so"] if argomenti.caso in VOCE else []
         cartella = banco.CartellaProgramma(radice, argomenti.eseguibile, argomenti.suoni,
-                                           immagini_in_cache(argomenti.cache))
+                                           immagini_in_cache(argomenti.cache), moduli=moduli)
         if prepara:
             prepara(cartella)
         prima = cartella.istantanea()
@@ -1347,12 +1468,16 @@ def interno(argomenti):
     esegui = CASI[argomenti.caso][0]
     sessione = None
     audio = None
+    sintesi = None
     try:
         ambiente = None
         if argomenti.caso in CON_AUDIO:
             import ascolto
             audio = ascolto.ServerAudio(os.path.join(cartella.radice, "lavoro", "pulse"))
             ambiente = {"PULSE_SERVER": audio.ambiente["PULSE_SERVER"]}
+        if argomenti.caso in VOCE:
+            # Started before the program, speaking into the session's own sound server.
+            sintesi = banco.SintesiVocale(os.environ["XDG_RUNTIME_DIR"], audio.ambiente)
         sessione = Sessione(cartella, ambiente=ambiente)
         sessione.audio = audio
         esegui(sessione)
@@ -1373,6 +1498,8 @@ def interno(argomenti):
     finally:
         if sessione:
             sessione.programma.chiudi()
+        if sintesi:
+            sintesi.chiudi()
         if audio:
             audio.chiudi()
 

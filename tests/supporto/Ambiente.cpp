@@ -90,7 +90,7 @@ void CartellaProgramma::rimuovi(const QString &relativo)
 
 Ambiente::Ambiente()
     : contesto{stato, casuale, suoni, dialoghi, cartella.percorso(),
-               [this](int codice) { codiceUscita = codice; }}
+               [this](int codice) { codiceUscita = codice; }, voce}
 {
     contesto.passa = [this](Schermata s, QObject *da) { apriSchermata(s, da, contesto); };
     stato.ListaSegnali = caricaCatalogo(cartella.percorso());

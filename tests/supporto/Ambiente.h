@@ -42,6 +42,14 @@ public:
     QStringList suonati;
 };
 
+// Records every text read aloud.
+class VoceRegistrata : public Voce
+{
+public:
+    void leggi(const QString &testo) override { letti.append(testo); }
+    QStringList letti;
+};
+
 // Answers message boxes from a script and records what they showed. With the script empty a
 // question is answered No and any other box OK.
 class DialoghiScriptati : public Dialoghi
@@ -82,6 +90,7 @@ struct Ambiente
     CasualeScriptato casuale;
     SuoniRegistrati suoni;
     DialoghiScriptati dialoghi;
+    VoceRegistrata voce;
     std::optional<int> codiceUscita; // set when the program would end
     Contesto contesto;
 };

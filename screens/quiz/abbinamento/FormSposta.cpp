@@ -136,6 +136,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
         connect(casella, &CasellaRilascio::rilasciata, this,
                 protetto(contesto, [this, k](int slot) { Label2_DragDrop(k, slot); }));
+        rendiLeggibile(casella, contesto.voce); // once a definition stands in it
         Label2[i] = casella;
     }
     for (int k = 0; k < SlotAbbinamento; ++k) {
@@ -150,6 +151,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         SerieClic::contaUnClic(definizione); // a double-click starts no second drag
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 protetto(contesto, [this, k](QPoint punto) { trascina(k, punto); }));
+        rendiLeggibile(definizione, contesto.voce);
         Label1[static_cast<std::size_t>(k)] = definizione;
     }
 
@@ -201,6 +203,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         return;
     case Abbinamento::Esito::Errato:
         impostaSfondoEsercizio(m_esercizio.colore());
+        dopoRisposta();
         return;
     case Abbinamento::Esito::Esatto:
     case Abbinamento::Esito::Completato: {
@@ -212,6 +215,7 @@ void FormSposta::Label2_DragDrop(int indice, int trascinato)
         definizione->hide();
         if (m_esercizio.completo())
             Command1->show();
+        dopoRisposta();
         return;
     }
     }

@@ -33,6 +33,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         connect(etichetta, &Etichetta::clic, this, protetto(contesto, [this, i] { Label1_Click(i); }));
+        rendiLeggibile(etichetta, contesto.voce);
         Label1[static_cast<std::size_t>(i)] = etichetta;
     }
 
@@ -72,6 +73,7 @@ void formTrova::Label1_Click(int Index)
     m_punteggio.mostraFaccia(giusta);
     if (!giusta) {
         m_punteggio.mostraErrati();
+        dopoRisposta();
         return;
     }
     m_punteggio.mostraEsatti();
@@ -79,6 +81,7 @@ void formTrova::Label1_Click(int Index)
     impostaColori(cliccata, ColoreRosso, ColoreSistemaTestoFinestra);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
+    dopoRisposta();
 }
 
 void formTrova::Command1_Click()

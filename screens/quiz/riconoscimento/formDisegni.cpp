@@ -64,6 +64,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setTextFormat(Qt::PlainText);
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     impostaColori(testo, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
+    rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -118,6 +119,7 @@ void formDisegni::Image1_Click(int Index)
     m_riconoscimento.rispondi(Index);
     if (!giusta) {
         m_punteggio.mostraErrati();
+        dopoRisposta();
         return;
     }
     m_punteggio.mostraEsatti();
@@ -130,6 +132,7 @@ void formDisegni::Image1_Click(int Index)
     for (Immagine *immagine : Image1)
         immagine->setEnabled(false);
     Command1->setEnabled(true);
+    dopoRisposta();
 }
 
 void formDisegni::Command1_Click()

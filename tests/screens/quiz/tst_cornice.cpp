@@ -167,7 +167,10 @@ void TestCornice::barraDeiMenu()
         testi.append(voce->text());
     QCOMPARE(testi, voci);
     QCOMPARE(quiz.menuScelta->objectName(), menuScelta);
-    QCOMPARE(quiz.menuScelta->actions().size(), 7);
+    // The seven categories, a separator, then the missed signs.
+    QCOMPARE(quiz.menuScelta->actions().size(), 9);
+    QVERIFY(quiz.menuScelta->actions().at(7)->isSeparator());
+    QCOMPARE(quiz.menuScelta->actions().at(8), quiz.mnuRipasso);
     QCOMPARE(quiz.vociCategoria[Sosta]->text(), voceSosta);
     QCOMPARE(spuntate(quiz), QStringList{QStringLiteral("mnuTutti")});
 }

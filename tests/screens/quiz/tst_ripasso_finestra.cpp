@@ -1,0 +1,156 @@
+// "segnali da ripassare" in the quiz windows: the eighth item, its threshold, its check mark,
+// Label4, and the end of a review.
+#include "tests/supporto/Ambiente.h"
+
+#include "widgets/Controlli.h"
+#include "logic/quiz/Categorie.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/abbinamento/FormSposta.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QStringList spuntate(const CorniceQuiz &quiz)
+{
+    QStringList nomi;
+    for (QAction *voce : quiz.menuScelta->actions())
+        if (voce->isChecked())
+            nomi.append(voce->objectName());
+    return nomi;
+}
+
+std::unique_ptr<CorniceQuiz> apri(Ambiente &a, int schermo)
+{
+    std::unique_ptr<CorniceQuiz> quiz;
+    if (schermo == 0)
+        quiz = std::make_unique<FormSposta>(a.contesto);
+    else if (schermo == 1)
+        quiz = std::make_unique<formTrova>(a.contesto);
+    else
+        quiz = std::make_unique<formDisegni>(a.contesto);
+    quiz->show();
+    return quiz;
+}
+
+void clic(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+}
+
+class TestFinestraRipasso : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { chiudiTutto(); }
+    void soglia_data();
+    void soglia();
+    void ripassoNelRiconoscimento();
+    void sbagliataNellAbbinamento();
+};
+
+void TestFinestraRipasso::soglia_data()
+{
+    QTest::addColumn<int>("schermo");
+    QTest::addColumn<int>("sbagliati");
+    QTest::addColumn<bool>("abilitata");
+
+    const char *nomi[] = {"abbinamento", "definizione", "riconoscimento"};
+    const int soglie[] = {3, 1, 1};
+    for (int schermo = 0; schermo < 3; ++schermo)
+        for (int n = 0; n <= 3; ++n)
+            QTest::addRow("%s, %d", nomi[schermo], n) << schermo << n << (n >= soglie[schermo]);
+}
+
+void TestFinestraRipasso::soglia()
+{
+    QFETCH(int, schermo);
+    QFETCH(int, sbagliati);
+    QFETCH(bool, abilitata);
+
+    Ambiente a;
+    for (int n = 1; n <= sbagliati; ++n)
+        a.stato.ripasso.sbagliato(qint16(10 * n));
+    auto quiz = apri(a, schermo);
+    QCOMPARE(quiz->mnuRipasso->text(), QStringLiteral("segnali da ripassare (%1)").arg(sbagliati));
+    QCOMPARE(quiz->mnuRipasso->isEnabled(), abilitata);
+    QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuTutti")});
+    if (!abilitata)
+        return;
+
+    // Chosen, it carries the only check mark and the asked signs come from the set.
+    quiz->mnuRipasso->trigger();
+    QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuRipasso")});
+    QVERIFY(a.stato.ripasso.attivo());
+    if (qobject_cast<formTrova *>(quiz.get()))
+        QVERIFY(a.stato.ripasso.contiene(a.stato.SegnaleCorrente));
+    // Another category takes the check mark back, and the draws leave the set.
+    quiz->vociCategoria[Pericolo]->trigger();
+    QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuPericolo")});
+    QVERIFY(!a.stato.ripasso.attivo());
+}
+
+void TestFinestraRipasso::ripassoNelRiconoscimento()
+{
+    Ambiente a;
+    auto quiz = apri(a, 2);
+    auto *f = static_cast<formDisegni *>(quiz.get());
+    QVERIFY(!f->mnuRipasso->isEnabled());
+
+    // A wrong picture: the asked sign enters, and the item says so at once.
+    const int giusta = f->PosizioneGiusta() - 1;
+    const QString chiesto = f->testo->text();
+    clic(f->Image1[std::size_t((giusta + 1) % 6)]);
+    QCOMPARE(a.stato.ripasso.dimensione(), 1);
+    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (1)"));
+    QVERIFY(f->mnuRipasso->isEnabled());
+
+    f->mnuRipasso->trigger();
+    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati segnali da ripassare"));
+    QCOMPARE(f->testo->text(), chiesto);
+    QVERIFY(a.dialoghi.mostrati.isEmpty());
+
+    // Right: the set empties, the box says so, the quiz is back on "tutti i segnali".
+    clic(f->Image1[std::size_t(f->PosizioneGiusta() - 1)]);
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+    QCOMPARE(a.dialoghi.mostrati.first().first,
+             QStringLiteral("Hai ripassato tutti i segnali sbagliati!"));
+    QCOMPARE(spuntate(*f), QStringList{QStringLiteral("mnuTutti")});
+    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati tutti i segnali"));
+    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (0)"));
+    QVERIFY(!f->mnuRipasso->isEnabled());
+    QVERIFY(!a.stato.ripasso.attivo());
+    // The answered exercise stays until "avanti", which draws from the whole catalogue.
+    QVERIFY(f->Command1->isEnabled());
+    QCOMPARE(int(a.stato.NumeroEsatti), 1);
+    QCOMPARE(int(a.stato.NumeroErrati), 1);
+    const int prima = a.casuale.estratti();
+    clic(f->Command1);
+    QVERIFY(a.casuale.estratti() >= prima + 8);
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+}
+
+void TestFinestraRipasso::sbagliataNellAbbinamento()
+{
+    Ambiente a;
+    auto quiz = apri(a, 0);
+    auto *f = static_cast<FormSposta *>(quiz.get());
+    // The definition of slot 0 on the box of slot 2, then of slot 1 on box 0: both signs
+    // enter; the item waits for a third.
+    auto segnale = [&](int slot) {
+        return qint16(f->Label1[std::size_t(slot)]->text().remove(QStringLiteral("Segnale ")).toInt());
+    };
+    f->Label2_DragDrop(2, 0);
+    f->Label2_DragDrop(0, 1);
+    QCOMPARE(a.stato.ripasso.segnali(), (QList<qint16>{segnale(0), segnale(1)}));
+    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (2)"));
+    QVERIFY(!f->mnuRipasso->isEnabled());
+    QCOMPARE(int(a.stato.NumeroErrati), 2);
+}
+
+QTEST_MAIN(TestFinestraRipasso)
+#include "tst_ripasso_finestra.moc"

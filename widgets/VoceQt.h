@@ -1,0 +1,30 @@
+#pragma once
+
+#include "logic/Voce.h"
+
+#include <QObject>
+#include <memory>
+
+// The program's speech output. The reader itself (VoceSintesi, with Qt TextToSpeech and the
+// speech engine behind it) lives in the module cartavia_voce beside the executable, so that
+// loading them does not delay the first window: the module is loaded once the event loop
+// runs, after the splash window is on screen, and a reading asked for before then loads it
+// at once. Without the module, or without a speech engine, nothing is heard.
+class VoceQt : public QObject, public Voce
+{
+    Q_OBJECT
+public:
+    // The module is looked for in `cartellaModulo`.
+    explicit VoceQt(const QString &cartellaModulo, QObject *parent = nullptr);
+    ~VoceQt() override;
+
+    void leggi(const QString &testo) override;
+
+    // Loads the module, if not yet tried; true when a real reader is in use.
+    bool carica();
+
+private:
+    QString m_cartellaModulo;
+    bool m_provato = false;
+    std::unique_ptr<Voce> m_lettore;
+};
