@@ -32,7 +32,9 @@
 #include "app/Navigazione.h"
 #include "screens/FormMenu.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -193,11 +195,13 @@ int main(int argc, char **argv)
     Contesto contesto{stato, casuale, suoni, dialoghi, cartella, [&uscita](int c) { uscita = c; }};
     contesto.passa = [&contesto](Schermata s, QObject *da) { apriSchermata(s, da, contesto); };
 
+    // A new exercise as the pupil asks for one: "tutti i segnali" on a quiz's menu, "nuovo
+    // puzzle" on the puzzle.
     const auto genera = [](QWidget *w) {
-        if (auto *quiz = qobject_cast<CorniceQuiz *>(w))
-            quiz->GeneraEsercizio();
-        else if (auto *puzzle = qobject_cast<frmpuzzle *>(w))
-            puzzle->GeneraEsercizio();
+        if (qobject_cast<CorniceQuiz *>(w))
+            w->findChild<QAction *>(QStringLiteral("mnuTutti"))->trigger();
+        else if (qobject_cast<frmpuzzle *>(w))
+            w->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     };
     const std::vector<Schermo> schermi = {
         {"FormSposta::GeneraEsercizio", Schermata::Abbinamento, 1.5, genera},
@@ -205,7 +209,7 @@ int main(int argc, char **argv)
         {"formDisegni::GeneraEsercizio", Schermata::Riconoscimento, 3.0, genera},
         {"frmpuzzle::GeneraEsercizio", Schermata::Puzzle, 1.5, genera},
         {"GiocoPuzzle::inizia", Schermata::Puzzle, 1.5,
-         [](QWidget *w) { static_cast<frmpuzzle *>(w)->GiocoPuzzle1->inizia(); }},
+         [](QWidget *w) { w->findChild<GiocoPuzzle *>(QStringLiteral("GiocoPuzzle1"))->inizia(); }},
     };
     bool riuscito = true;
 

@@ -4,7 +4,7 @@
 #include "logic/Errore.h"
 #include "logic/Protezione.h"
 
-QString TestoInformazioni()
+QString testoInformazioni()
 {
     return QStringLiteral("Orvella  \r\n"
                           " ----------------------- \r\n"
@@ -14,7 +14,7 @@ QString TestoInformazioni()
 
 void MostraInformazioni(Contesto &contesto)
 {
-    contesto.dialoghi.mostra(TestoInformazioni(), Dialoghi::Informazione);
+    contesto.dialoghi.mostra(testoInformazioni(), Dialoghi::Informazione);
 }
 
 void ChiediUscita(Contesto &contesto)
@@ -24,13 +24,13 @@ void ChiediUscita(Contesto &contesto)
         contesto.termina(0);
 }
 
-bool ChiediRitornoMenu(Contesto &contesto)
+bool chiediRitornoMenu(Contesto &contesto)
 {
     return contesto.dialoghi.mostra(QStringLiteral("Vuoi tornare al menù?"),
                                     Dialoghi::DomandaSiNo) == Dialoghi::Si;
 }
 
-void AvvisaRipassoConcluso(Contesto &contesto)
+void avvisaRipassoConcluso(Contesto &contesto)
 {
     contesto.dialoghi.mostra(QStringLiteral("Hai ripassato tutti i segnali sbagliati!"),
                              Dialoghi::Informazione);

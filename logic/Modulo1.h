@@ -23,7 +23,7 @@ public:
 };
 
 // The About box text: four lines joined by CR LF.
-QString TestoInformazioni();
+QString testoInformazioni();
 
 // Shows the About box.
 void MostraInformazioni(Contesto &contesto);
@@ -31,9 +31,9 @@ void MostraInformazioni(Contesto &contesto);
 void ChiediUscita(Contesto &contesto);
 // "Vuoi tornare al menù?": true on Yes. Asked by every activity before it hands back to
 // the main menu.
-bool ChiediRitornoMenu(Contesto &contesto);
+bool chiediRitornoMenu(Contesto &contesto);
 // "Hai ripassato tutti i segnali sbagliati!": the review set has emptied.
-void AvvisaRipassoConcluso(Contesto &contesto);
+void avvisaRipassoConcluso(Contesto &contesto);
 // The one place a failure ends up: shown in a message box, then the program ends with a
 // non-zero status.
 void segnalaErrore(Contesto &contesto, const ErroreCartavia &errore);

@@ -54,7 +54,7 @@ void FinestraAttivita::aggiungiEsci()
 
 void FinestraAttivita::mnuEsci_Click()
 {
-    if (ChiediRitornoMenu(m_contesto))
+    if (chiediRitornoMenu(m_contesto))
         m_contesto.passa(Schermata::Menu, this);
 }
 

@@ -14,19 +14,13 @@ class Scala;
 class FinestraAttivita : public QMainWindow
 {
     Q_OBJECT
-public:
-    // The window's client area: the controls stand on it and it carries the background.
+protected:
+    // The window's client area (its central widget): the controls stand on it and it carries
+    // the background.
     QWidget *area() const { return m_area; }
     // Keeps the layout of area() in proportion with the window (see Scala).
     Scala *scala() const { return m_scala; }
 
-    QAction *mnuEsci = nullptr;
-    // "Vuoi tornare al menù?"; on Yes, back to the main menu.
-    void mnuEsci_Click();
-    // Opens the menu bar for the keyboard, as Alt does; F10 does it.
-    void apriBarraMenu();
-
-protected:
     // `larghezza` x `altezza` twips of client area at the natural size; it grows with the
     // window.
     FinestraAttivita(Contesto &contesto, int larghezza, int altezza, QWidget *parent);
@@ -40,7 +34,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // "Vuoi tornare al menù?"; on Yes, back to the main menu.
+    void mnuEsci_Click();
+    // Opens the menu bar for the keyboard, as Alt does; F10 does it.
+    void apriBarraMenu();
+
     Contesto &m_contesto;
+    QAction *mnuEsci = nullptr;
     QWidget *m_area = nullptr;
     Scala *m_scala = nullptr;
 };

@@ -31,6 +31,7 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     };
     for (int i = 0; i < 4; ++i) {
         Image1[i] = new Immagine(this);
+        nominaControllo(Image1[i], QStringLiteral("Image1"), i);
         Image1[i]->setGeometry(posti[i]);
         connect(Image1[i], &Immagine::clic, this, protetto(m_contesto, [this] { vaiAlMenu(); }));
     }
@@ -47,6 +48,7 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     }
 
     Label1 = new Etichetta(this);
+    nominaControllo(Label1, QStringLiteral("Label1"));
     Label1->setGeometry(tw(4680, 600, 3855, 2175));
     Label1->setText(QStringLiteral("cartavia"));
     Label1->setFont(carattere(QStringLiteral("Arial"), 48, true));

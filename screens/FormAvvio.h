@@ -18,9 +18,6 @@ public:
     explicit FormAvvio(Contesto &contesto, QWidget *parent = nullptr);
     ~FormAvvio() override;
 
-    std::array<Immagine *, 4> Image1{};
-    Etichetta *Label1 = nullptr;
-
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     // Return, Enter or Space: the keyboard's click, for a pupil who cannot click.
@@ -32,5 +29,7 @@ private:
     void vaiAlMenu();
 
     Contesto &m_contesto;
+    std::array<Immagine *, 4> Image1{};
+    Etichetta *Label1 = nullptr;
     std::unique_ptr<LetturaImmagini> m_lettura; // the pictures, while they are read
 };

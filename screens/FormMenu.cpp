@@ -20,25 +20,26 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);
     const QFont comandi = carattere(QStringLiteral("Arial"), 27.75, false);
-    auto pulsante = [this](const char *nome, const QString &testo, const QRect &posto,
-                           const QFont &font) {
+    auto pulsante = [this](const char *controllo, const char *nome, const QString &testo,
+                           const QRect &posto, const QFont &font) {
         auto *p = new PulsanteGrafico(icona(nome), testo, this);
+        nominaControllo(p, QLatin1String(controllo));
         p->setGeometry(posto);
         p->setFont(font);
         return p;
     };
 
-    Command1 = pulsante("definire", QStringLiteral("definire il segnale"),
+    Command1 = pulsante("Command1", "definire", QStringLiteral("definire il segnale"),
                         tw(240, 105, 4425, 1600), attivita);
-    Command2 = pulsante("abbinare", QStringLiteral("abbinare segnale e definizione"),
+    Command2 = pulsante("Command2", "abbinare", QStringLiteral("abbinare segnale e definizione"),
                         tw(4920, 120, 4425, 1600), attivita);
-    Command3D1 = pulsante("divieto", QStringLiteral("riconoscere il segnale"),
+    Command3D1 = pulsante("Command3D1", "divieto", QStringLiteral("riconoscere il segnale"),
                           tw(240, 1800, 4425, 1600), attivita);
-    Command3 = pulsante("divieto", QStringLiteral("gioca con i segnali"),
+    Command3 = pulsante("Command3", "divieto", QStringLiteral("gioca con i segnali"),
                         tw(4920, 1800, 4425, 1600), attivita);
-    Command3D6 = pulsante("informazioni", QStringLiteral("Informazioni"),
+    Command3D6 = pulsante("Command3D6", "informazioni", QStringLiteral("Informazioni"),
                           tw(210, 5460, 4470, 1500), comandi);
-    Command3D5 = pulsante("esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
+    Command3D5 = pulsante("Command3D5", "esci", QStringLiteral("Esci"), tw(4830, 5460, 4470, 1500), comandi);
 
     // A screen reader reads each button by its caption, then what it opens; the pointer
     // shows the same as a tooltip.

@@ -13,6 +13,7 @@ class FormMenu : public QWidget
 public:
     explicit FormMenu(Contesto &contesto, QWidget *parent = nullptr);
 
+private:
     PulsanteGrafico *Command1 = nullptr;   // definire il segnale
     PulsanteGrafico *Command2 = nullptr;   // abbinare segnale e definizione
     PulsanteGrafico *Command3D1 = nullptr; // riconoscere il segnale
@@ -20,7 +21,6 @@ public:
     PulsanteGrafico *Command3D6 = nullptr; // Informazioni
     PulsanteGrafico *Command3D5 = nullptr; // Esci
 
-private:
     void Form_Load();
     void Command3D5_Click();
     void Command3D6_Click();

@@ -1,5 +1,6 @@
 #include "widgets/Controlli.h"
 
+#include "widgets/Aspetto.h"
 #include "widgets/Immagini.h"
 #include "logic/Voce.h"
 
@@ -7,12 +8,52 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMetaMethod>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 #include <algorithm>
+
+void nominaControllo(QObject *controllo, const QString &nome, int indice)
+{
+    controllo->setObjectName(indice < 0 ? nome : nome + QLatin1Char('_') + QString::number(indice));
+}
+
+void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento,
+                     ColoreVB sfondo)
+{
+    etichetta->setFont(font);
+    etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
+    etichetta->setLineWidth(1);
+    etichetta->setWordWrap(true);
+    etichetta->setTextFormat(Qt::PlainText);
+    etichetta->setAlignment(allineamento);
+    impostaSfondo(etichetta, sfondo);
+}
+
+int numeroTrascinato(const QMimeData *dati, const QString &formato, int limite)
+{
+    if (!dati || !dati->hasFormat(formato))
+        return -1;
+    bool ok = false;
+    const int numero = dati->data(formato).toInt(&ok);
+    return ok && numero >= 0 && numero < limite ? numero : -1;
+}
+
+void RilevatoreClic::premuto(const QMouseEvent *event)
+{
+    m_premuta = event->button() == Qt::LeftButton;
+}
+
+bool RilevatoreClic::rilasciato(const QMouseEvent *event, const QRect &area)
+{
+    const bool clic = m_premuta && event->button() == Qt::LeftButton
+        && area.contains(event->position().toPoint());
+    m_premuta = false;
+    return clic;
+}
 
 void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &descrizione)
 {
@@ -161,16 +202,14 @@ void disegnaCorniceFuoco(QPainter &painter, const QRect &rettangolo)
 
 void Etichetta::mousePressEvent(QMouseEvent *event)
 {
-    m_premuta = event->button() == Qt::LeftButton;
+    m_clic.premuto(event);
     QLabel::mousePressEvent(event);
     event->accept(); // the release must come back here, not go to the window
 }
 
 void Etichetta::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clic = m_premuta && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
-    m_premuta = false;
+    const bool clic = m_clic.rilasciato(event, rect());
     QLabel::mouseReleaseEvent(event);
     event->accept();
     if (clic)
@@ -239,6 +278,14 @@ void Immagine::mostra(const QImage &immagine, const QString &file)
     update();
 }
 
+void disegnaBordo(QPainter &painter, const QRect &r, int s, const QColor &colore)
+{
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore);
+    painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore);
+    painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore);
+    painter.fillRect(QRect(r.right() - s + 1, r.top() + s, s, r.height() - 2 * s), colore);
+}
+
 void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle)
 {
     std::vector<RichiestaImmagine> richieste;
@@ -257,31 +304,21 @@ void Immagine::paintEvent(QPaintEvent *)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(areaImmagine(), m_immagine);
     }
-    if (m_bordo) {
-        const QColor colore = palette().color(QPalette::WindowText);
-        const QRect r = rect();
-        const int s = m_spessore;
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore);
-        painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore);
-        painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore);
-        painter.fillRect(QRect(r.right() - s + 1, r.top() + s, s, r.height() - 2 * s), colore);
-    }
+    if (m_bordo)
+        disegnaBordo(painter, rect(), m_spessore, palette().color(QPalette::WindowText));
     if (m_risposta && hasFocus())
         disegnaCorniceFuoco(painter, rect());
 }
 
 void Immagine::mousePressEvent(QMouseEvent *event)
 {
-    m_premuta = event->button() == Qt::LeftButton;
+    m_clic.premuto(event);
 }
 
 void Immagine::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clic = m_premuta && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
-    m_premuta = false;
-    if (clic)
-        emit this->clic();
+    if (m_clic.rilasciato(event, rect()))
+        emit clic();
 }
 
 namespace {

@@ -6,12 +6,40 @@
 #include <QLabel>
 #include <QWidget>
 
-class QKeyEvent;
-class QPainter;
+#include "logic/ModuloColoriSuoni.h"
 #include "widgets/Scala.h"
+
+class QKeyEvent;
+class QMimeData;
+class QPainter;
 
 #include <utility>
 #include <vector>
+
+// Names a control as the layout does: "Label1_3" for Label1(3), one of an array, "Command1"
+// for a control on its own (indice -1). Every window names its controls so; tests find them
+// by these names.
+void nominaControllo(QObject *controllo, const QString &nome, int indice = -1);
+
+// A label that frames a text: a thin black box, the text wrapped and plain, on `sfondo`.
+void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento,
+                     ColoreVB sfondo);
+
+// The number a drag carries under `formato`, in decimal digits, when it is 0 <= n < limite;
+// otherwise -1 (another format, or not a number this control knows).
+int numeroTrascinato(const QMimeData *dati, const QString &formato, int limite);
+
+// A click with the mouse: the left button pressed on a control and released over it.
+class RilevatoreClic
+{
+public:
+    void premuto(const QMouseEvent *event);
+    // True when this release ends a click inside `area`.
+    bool rilasciato(const QMouseEvent *event, const QRect &area);
+
+private:
+    bool m_premuta = false;
+};
 
 // What a screen reader reads for a control: its name (in Italian) and, where it helps, a
 // longer description of what it does.
@@ -52,7 +80,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    bool m_premuta = false;
+    RilevatoreClic m_clic;
     bool m_risposta = false;
 };
 
@@ -108,9 +136,12 @@ private:
     QImage m_immagine;
     bool m_bordo = false;
     int m_spessore = 1; // of the border, in pixels
-    bool m_premuta = false;
+    RilevatoreClic m_clic;
     bool m_risposta = false;
 };
+
+// A frame `spessore` pixels thick along the inside edges of `rettangolo`.
+void disegnaBordo(QPainter &painter, const QRect &rettangolo, int spessore, const QColor &colore);
 
 // Loads a file into each box, reading the pictures at once on every core; throws the failure
 // of the first box whose file cannot be read, and then shows none of them.

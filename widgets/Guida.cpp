@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-QString TestoGuida(const QString &finestra)
+QString testoGuida(const QString &finestra)
 {
     QFile file(QStringLiteral(":/guida/") + finestra + QStringLiteral(".txt"));
     if (finestra.isEmpty() || !file.open(QIODevice::ReadOnly))
@@ -31,7 +31,7 @@ bool Guida::eventFilter(QObject *oggetto, QEvent *evento)
     if (tasto->key() != Qt::Key_F1 || tasto->modifiers() != Qt::NoModifier || !widget)
         return false;
     // A message box or an open menu has no help of its own: the key stays theirs.
-    const QString testo = TestoGuida(QString::fromLatin1(widget->window()->metaObject()->className()));
+    const QString testo = testoGuida(QString::fromLatin1(widget->window()->metaObject()->className()));
     if (testo.isEmpty())
         return false;
     if (!tasto->isAutoRepeat())

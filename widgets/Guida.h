@@ -7,7 +7,7 @@ struct Contesto;
 
 // The help of one screen: a first line with the program's name and version, then the plain
 // text of ":/guida/<window class>.txt". Empty for a window that has no help (a message box).
-QString TestoGuida(const QString &finestra);
+QString testoGuida(const QString &finestra);
 
 // F1 on any screen shows the help of the window in front, in a message box titled
 // "Cartavia". One object for the whole program, watching the keys on their way to every

@@ -39,28 +39,32 @@ int Abbinamento::sinistra(int slot) const
         .at(static_cast<std::size_t>(slot));
 }
 
-Abbinamento::Esito Abbinamento::rilascia(int casella, int definizione, Contesto &contesto)
+void Abbinamento::rilascia(int casella, int definizione, Contesto &contesto)
 {
     // Only a definition still in the bottom row can be dragged.
     if (casella < 0 || casella >= SlotAbbinamento || definizione < 0
         || definizione >= SlotAbbinamento || collocata(definizione))
-        return Esito::Nessuno;
+        return;
 
-    Ripasso &ripasso = contesto.stato.ripasso;
+    Stato &stato = contesto.stato;
     if (!abbinamentoEsatto(casella, definizione)) {
-        ripasso.sbagliato(segnale(definizione));
+        stato.ripasso.sbagliato(segnale(definizione));
         SuonaErrato(contesto);
-        aggiungiUno(contesto.stato.NumeroErrati);
+        aggiungiUno(stato.NumeroErrati);
         m_colore = ColoreNero;
-        return Esito::Errato;
+        emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
+        emit rispostaData(false);
+        return;
     }
 
-    ripasso.esatto(segnale(definizione));
+    stato.ripasso.esatto(segnale(definizione));
     SuonaEsatto(contesto);
     m_collocate[static_cast<std::size_t>(definizione)] = true;
     ++m_abbinati;
-    if (!completo())
-        return Esito::Esatto;
-    aggiungiUno(contesto.stato.NumeroEsatti);
-    return Esito::Completato;
+    emit definizioneCollocata(definizione);
+    if (completo()) {
+        aggiungiUno(stato.NumeroEsatti);
+        emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
+    }
+    emit rispostaData(true);
 }

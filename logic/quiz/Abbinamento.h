@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/ModuloColoriSuoni.h"
+#include "logic/quiz/RegoleQuiz.h"
 
 #include <QtGlobal>
 #include <array>
@@ -30,16 +31,13 @@ constexpr bool abbinamentoEsatto(int casella, int definizione)
 }
 
 // The matching quiz: three different signs, their definitions shuffled, and the check of
-// every definition the pupil drops on a box.
-class Abbinamento
+// every definition the pupil drops on a box. Each drop's verdict is told with signals, once
+// its counter has moved and its sound is playing.
+class Abbinamento : public RegoleQuiz
 {
+    Q_OBJECT
 public:
-    enum class Esito {
-        Nessuno,    // not a drop this exercise can take: nothing happened
-        Esatto,     // right, the exercise goes on
-        Completato, // right, and it was the third: one more exercise done
-        Errato,     // wrong
-    };
+    using RegoleQuiz::RegoleQuiz;
 
     // A new exercise from the selected range. Draws, in this order: the background colour,
     // Segnale0, Segnale1 (again while it repeats Segnale0), Segnale2 (again while it
@@ -48,9 +46,12 @@ public:
     // into them), which must then hold at least three.
     void genera(Contesto &contesto);
 
-    // Definition `definizione` dropped on box `casella`: sounds and counters follow. On a
-    // wrong box its sign joins the missed ones; on its own box, while reviewing, it leaves.
-    Esito rilascia(int casella, int definizione, Contesto &contesto);
+    // Definition `definizione` dropped on box `casella`. A drop this exercise cannot take (a
+    // definition already placed, a slot out of range) does nothing. Otherwise its sound
+    // plays and the signals follow: definizioneCollocata for a right one, contatoriCambiati when a
+    // counter moved (a wrong drop, or the third right one), then rispostaData. On a wrong box
+    // its sign joins the missed ones; on its own box, while reviewing, it leaves.
+    void rilascia(int casella, int definizione, Contesto &contesto);
 
     qint16 NumeroAbbinati() const { return m_abbinati; }
     qint16 segnale(int slot) const { return m_segnali.at(static_cast<std::size_t>(slot)); }
@@ -61,6 +62,10 @@ public:
     // Whether the definition of this slot already stands in its box.
     bool collocata(int slot) const { return m_collocate.at(static_cast<std::size_t>(slot)); }
     bool completo() const { return m_abbinati == SlotAbbinamento; }
+
+signals:
+    // The definition of `slot` now stands in its own box.
+    void definizioneCollocata(int slot);
 
 private:
     qint16 m_abbinati = 0;

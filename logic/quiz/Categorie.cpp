@@ -13,14 +13,14 @@ void scegliCategoria(Stato &stato, int indice)
     stato.UltimoSegnale = categoria.ultimo;
 }
 
-QString NomeCategoriaRipasso()
+QString nomeCategoriaRipasso()
 {
     return QStringLiteral("segnali da ripassare");
 }
 
-QString TestoVoceRipasso(const Stato &stato)
+QString testoVoceRipasso(const Stato &stato)
 {
-    return NomeCategoriaRipasso() + QStringLiteral(" (%1)").arg(stato.ripasso.dimensione());
+    return nomeCategoriaRipasso() + QStringLiteral(" (%1)").arg(stato.ripasso.dimensione());
 }
 
 bool ripassoDisponibile(const Stato &stato, int soglia)
@@ -34,7 +34,7 @@ bool concludiRipasso(Contesto &contesto, int soglia)
     if (!stato.ripasso.attivo() || ripassoDisponibile(stato, soglia))
         return false;
     if (stato.ripasso.dimensione() == 0)
-        AvvisaRipassoConcluso(contesto);
+        avvisaRipassoConcluso(contesto);
     scegliCategoria(stato, Tutti);
     return true;
 }
@@ -45,7 +45,7 @@ void azzeraConteggio(Stato &stato)
     stato.NumeroErrati = 0;
 }
 
-QString TestoEserciziEseguiti(const Stato &stato)
+QString testoEserciziEseguiti(const Stato &stato)
 {
     return QStringLiteral("hai eseguito ") + testoContatore(stato.NumeroEsatti)
         + QStringLiteral(" esercizi esatti con ") + testoContatore(stato.NumeroErrati)

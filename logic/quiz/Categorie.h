@@ -37,8 +37,8 @@ constexpr int SogliaRipassoAbbinamento = 3;
 constexpr int SogliaRipassoRiconoscimento = 1;
 
 // The eighth item as the menu shows it, and as Label4 names it.
-QString TestoVoceRipasso(const Stato &stato); // "segnali da ripassare (n)"
-QString NomeCategoriaRipasso();               // "segnali da ripassare"
+QString testoVoceRipasso(const Stato &stato); // "segnali da ripassare (n)"
+QString nomeCategoriaRipasso();               // "segnali da ripassare"
 // Whether the set holds enough signs for a quiz that needs `soglia` of them.
 bool ripassoDisponibile(const Stato &stato, int soglia);
 // After every answer: while reviewing, a set too small for the quiz ends the review. An empty
@@ -48,4 +48,4 @@ bool concludiRipasso(Contesto &contesto, int soglia);
 // "Azzera conteggio": both counters back to 0.
 void azzeraConteggio(Stato &stato);
 // The score report of the matching quiz.
-QString TestoEserciziEseguiti(const Stato &stato);
+QString testoEserciziEseguiti(const Stato &stato);

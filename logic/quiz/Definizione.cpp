@@ -4,7 +4,7 @@
 #include "logic/Contesto.h"
 #include "logic/Stato.h"
 
-Definizione::Definizione(Contesto &contesto) : m_contesto(contesto) {}
+Definizione::Definizione(Contesto &contesto, QObject *parent) : RegoleQuiz(parent), m_contesto(contesto) {}
 
 EsercizioDefinizione Definizione::genera()
 {
@@ -45,17 +45,19 @@ bool Definizione::giusta(const QString &testo) const
     return testo == stato.segnale(stato.SegnaleCorrente);
 }
 
-bool Definizione::rispondi(const QString &testo)
+void Definizione::rispondi(const QString &testo)
 {
     Stato &stato = m_contesto.stato;
-    if (giusta(testo)) {
+    const bool esatta = giusta(testo);
+    if (esatta) {
         stato.ripasso.esatto(stato.SegnaleCorrente);
         aggiungiUno(stato.NumeroEsatti);
         SuonaEsatto(m_contesto);
-        return true;
+    } else {
+        stato.ripasso.sbagliato(stato.SegnaleCorrente);
+        aggiungiUno(stato.NumeroErrati);
+        SuonaErrato(m_contesto);
     }
-    stato.ripasso.sbagliato(stato.SegnaleCorrente);
-    aggiungiUno(stato.NumeroErrati);
-    SuonaErrato(m_contesto);
-    return false;
+    emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
+    emit rispostaData(esatta);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/ModuloColoriSuoni.h"
+#include "logic/quiz/RegoleQuiz.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -20,11 +21,13 @@ struct EsercizioDefinizione
     std::array<QString, DescrizioniDefinizione> testi; // Label1(0) .. Label1(5), top to bottom
 };
 
-// The rules of the definition quiz, with no widget in sight.
-class Definizione
+// The rules of the definition quiz, with no widget in sight. Each answer's verdict is told
+// with signals, once its counter has moved and its sound is playing.
+class Definizione : public RegoleQuiz
 {
+    Q_OBJECT
 public:
-    explicit Definizione(Contesto &contesto);
+    explicit Definizione(Contesto &contesto, QObject *parent = nullptr);
 
     // Draws a new exercise, in this order: the colour, the sign from the selected range,
     // the position of the right text, then one sign of the whole catalogue for each other
@@ -37,10 +40,10 @@ public:
     // Another label that happens to show the same text is just as right.
     bool giusta(const QString &testo) const;
 
-    // A click on a description: judges it, counts it and plays its sound. True when right.
-    // A wrong one puts the sign among the missed ones; a right one, while reviewing, takes
-    // it out.
-    bool rispondi(const QString &testo);
+    // A click on a description: judges it, counts it and plays its sound, then tells
+    // contatoriCambiati and rispostaData. A wrong one puts the sign among the missed ones; a
+    // right one, while reviewing, takes it out.
+    void rispondi(const QString &testo);
 
 private:
     Contesto &m_contesto;

@@ -7,9 +7,12 @@
 
 #include <algorithm>
 
-Riconoscimento::Riconoscimento(Contesto &contesto) : m_contesto(contesto) {}
+Riconoscimento::Riconoscimento(Contesto &contesto, QObject *parent)
+    : RegoleQuiz(parent), m_contesto(contesto)
+{
+}
 
-EsercizioRiconoscimento Riconoscimento::nuovo()
+EsercizioRiconoscimento Riconoscimento::genera()
 {
     const Stato &stato = m_contesto.stato;
     EsercizioRiconoscimento esercizio;
@@ -60,17 +63,19 @@ EsercizioRiconoscimento Riconoscimento::nuovo()
     return esercizio;
 }
 
-bool Riconoscimento::rispondi(int indice)
+void Riconoscimento::rispondi(int indice)
 {
     Stato &stato = m_contesto.stato;
-    if (giusta(indice)) {
+    const bool esatta = giusta(indice);
+    if (esatta) {
         stato.ripasso.esatto(m_segnaleChiesto);
         aggiungiUno(stato.NumeroEsatti);
         SuonaEsatto(m_contesto);
-        return true;
+    } else {
+        stato.ripasso.sbagliato(m_segnaleChiesto);
+        SuonaErrato(m_contesto);
+        aggiungiUno(stato.NumeroErrati);
     }
-    stato.ripasso.sbagliato(m_segnaleChiesto);
-    SuonaErrato(m_contesto);
-    aggiungiUno(stato.NumeroErrati);
-    return false;
+    emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
+    emit rispostaData(esatta);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/ModuloColoriSuoni.h"
+#include "logic/quiz/RegoleQuiz.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -20,11 +21,13 @@ struct EsercizioRiconoscimento
     QString testo;                   // what `testo` shows: three blanks and the description
 };
 
-// The rules of the recognition quiz, with no widget in sight.
-class Riconoscimento
+// The rules of the recognition quiz, with no widget in sight. Each answer's verdict is told
+// with signals, once its counter has moved and its sound is playing.
+class Riconoscimento : public RegoleQuiz
 {
+    Q_OBJECT
 public:
-    explicit Riconoscimento(Contesto &contesto);
+    explicit Riconoscimento(Contesto &contesto, QObject *parent = nullptr);
 
     // Draws a new exercise, in this order: the colour, six different signs of the selected
     // range (a sign already drawn is drawn again before the next one is), then the position
@@ -32,7 +35,7 @@ public:
     // signs (an index into them) and stands at the right position; the other five are drawn
     // as before, each different from the signs drawn before it, and fill the other
     // positions in the order drawn.
-    EsercizioRiconoscimento nuovo();
+    EsercizioRiconoscimento genera();
 
     // The sign whose description is on show.
     qint16 segnaleChiesto() const { return m_segnaleChiesto; }
@@ -43,11 +46,11 @@ public:
     // A picture is right when it stands at PosizioneGiusta.
     bool giusta(int indice) const { return indice == m_posizioneGiusta - 1; }
 
-    // A click on the picture `indice` (0..5): judges it, counts it and plays its sound.
-    // A right answer is counted before its sound, a wrong one after. True when right.
-    // A wrong one puts the asked sign among the missed ones; a right one, while reviewing,
-    // takes it out.
-    bool rispondi(int indice);
+    // A click on the picture `indice` (0..5): judges it, counts it and plays its sound, then
+    // tells contatoriCambiati and rispostaData. A right answer is counted before its sound, a
+    // wrong one after. A wrong one puts the asked sign among the missed ones; a right one,
+    // while reviewing, takes it out.
+    void rispondi(int indice);
 
 private:
     Contesto &m_contesto;

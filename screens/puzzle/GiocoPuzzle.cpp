@@ -1,6 +1,7 @@
 #include "screens/puzzle/GiocoPuzzle.h"
 
 #include "logic/Casuale.h"
+#include "widgets/Controlli.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -536,11 +537,7 @@ void GiocoPuzzle::trascina(int cella, const QPoint &presa)
 
 int GiocoPuzzle::cellaTrascinata(const QMimeData *dati) const
 {
-    if (!dati || !dati->hasFormat(QString::fromLatin1(TipoMime)))
-        return -1;
-    bool ok = false;
-    const int cella = dati->data(QString::fromLatin1(TipoMime)).toInt(&ok);
-    return ok && cella >= 0 && cella < m_modello.celle() ? cella : -1;
+    return numeroTrascinato(dati, QString::fromLatin1(TipoMime), m_modello.celle());
 }
 
 bool GiocoPuzzle::accettaTrascinamento(QDropEvent *event)

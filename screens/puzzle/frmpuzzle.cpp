@@ -31,6 +31,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     QWidget *area = this->area();
 
     GiocoPuzzle1 = new GiocoPuzzle(area);
+    nominaControllo(GiocoPuzzle1, QStringLiteral("GiocoPuzzle1"));
     GiocoPuzzle1->setGeometry(tw(360, 480, 4770, 4815));
     GiocoPuzzle1->setRighe(3);
     GiocoPuzzle1->setColonne(3);
@@ -39,18 +40,15 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     GiocoPuzzle1->setToolTip(QStringLiteral("Rimetti in ordine le tessere"));
 
     Label1 = new QLabel(area);
+    nominaControllo(Label1, QStringLiteral("Label1"));
     Label1->setGeometry(tw(5640, 480, 2895, 1815));
     Label1->setAutoFillBackground(true);
-    impostaSfondo(Label1, 0x00FFFFFF);
-    Label1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Label1->setLineWidth(1);
-    Label1->setFont(carattere(QStringLiteral("Arial"), 12, false));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setWordWrap(true);
-    Label1->setTextFormat(Qt::PlainText);
+    impostaRiquadro(Label1, carattere(QStringLiteral("Arial"), 12, false), Qt::AlignLeft | Qt::AlignTop,
+                    0x00FFFFFF);
     rendiLeggibile(Label1, contesto.voce);
 
     Frame1 = new QGroupBox(area);
+    nominaControllo(Frame1, QStringLiteral("Frame1"));
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));
     // The options keep the small font of the original controls, so the captions fit.
     Frame1->setFont(carattere(QStringLiteral("MS Sans Serif"), 8, false));
@@ -62,6 +60,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Option1[0]->setToolTip(QStringLiteral("Due tessere scelte si scambiano di posto"));
     Option1[1]->setToolTip(QStringLiteral("Una tessera vicina al posto vuoto vi scivola dentro"));
     for (int i = 0; i < 2; ++i) {
+        nominaControllo(Option1[i], QStringLiteral("Option1"), i);
         Option1[i]->setAccessibleName(Option1[i]->text());
         connect(Option1[i], &QRadioButton::toggled, this,
                 protetto(m_contesto, [this, i](bool scelta) {
@@ -71,6 +70,7 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     }
 
     Command1 = new QPushButton(QStringLiteral("nuovo puzzle"), area);
+    nominaControllo(Command1, QStringLiteral("Command1"));
     Command1->setGeometry(tw(5760, 4560, 2535, 615));
     Command1->setAccessibleName(Command1->text());
     Command1->setToolTip(QStringLiteral("Un altro segnale da rimettere in ordine"));

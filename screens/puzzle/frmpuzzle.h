@@ -21,19 +21,17 @@ class frmpuzzle : public FinestraAttivita
 public:
     explicit frmpuzzle(Contesto &contesto, QWidget *parent = nullptr);
 
+private:
+    void Form_Load();
     // Draws a sign of the range and starts a puzzle of its picture, in the mode chosen last.
     void GeneraEsercizio();
+    void Command1_Click();
+    void Option1_Click(int indice);
 
+    Contesto &m_contesto;
     GiocoPuzzle *GiocoPuzzle1 = nullptr;
     QLabel *Label1 = nullptr;
     QGroupBox *Frame1 = nullptr;
     std::array<QRadioButton *, 2> Option1{};
     QPushButton *Command1 = nullptr;
-
-private:
-    void Form_Load();
-    void Command1_Click();
-    void Option1_Click(int indice);
-
-    Contesto &m_contesto;
 };

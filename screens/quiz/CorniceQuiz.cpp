@@ -1,14 +1,16 @@
 #include "screens/quiz/CorniceQuiz.h"
 
-#include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
-#include "widgets/Controlli.h"
 #include "logic/Modulo1.h"
-#include "widgets/Risorse.h"
-#include "logic/Stato.h"
-#include "widgets/Twips.h"
-#include "logic/quiz/Categorie.h"
 #include "logic/Protezione.h"
+#include "logic/Stato.h"
+#include "logic/quiz/Categorie.h"
+#include "logic/quiz/RegoleQuiz.h"
+#include "widgets/Annuncio.h"
+#include "widgets/Aspetto.h"
+#include "widgets/Controlli.h"
+#include "widgets/Risorse.h"
+#include "widgets/Twips.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -24,29 +26,38 @@ QString spaziato(const char *testo, int spazi)
 
 AspettoCornice sposta()
 {
-    return {spaziato("Azzera conteggio", 10), true, QStringLiteral("mnuscegli"),
+    return {QStringLiteral("Cartavia - abbinare segnale e definizione"),
+            spaziato("Azzera conteggio", 10), true, QStringLiteral("mnuscegli"),
             {QStringLiteral("tutti i segnali"), QStringLiteral("segnali di pericolo"),
              QStringLiteral("segnali di precedenza"), QStringLiteral("segnali di divieto"),
              QStringLiteral("segnali di fermata, di sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            9570, 7200, SogliaRipassoAbbinamento};
+            9570, 7200, SogliaRipassoAbbinamento, std::nullopt, std::nullopt};
 }
 
 AspettoCornice trova()
 {
-    return {spaziato("Azzera conteggio", 10), false, QStringLiteral("mnuscelta"),
+    return {QStringLiteral("Cartavia - definire il segnale"),
+            spaziato("Azzera conteggio", 10), false, QStringLiteral("mnuscelta"),
             {QStringLiteral("tutti i segnali"), QStringLiteral("segnali di pericolo"),
              QStringLiteral("segnali di precedenza"), QStringLiteral("Segnali di divieto"),
              QStringLiteral("segnali di fermata, sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            10080, 7530, SogliaRipassoDefinizione};
+            10080, 7530, SogliaRipassoDefinizione,
+            carattere(QStringLiteral("MS Sans Serif"), 8.25, true),
+            PostiPunteggio{tw(5640, 360, 855, 750), tw(6720, 270, 735, 375), tw(7560, 150, 975, 615),
+                           tw(6720, 735, 735, 495), tw(7560, 615, 855, 615)}};
 }
 
 AspettoCornice disegni()
 {
     AspettoCornice aspetto = trova();
+    aspetto.nomeAccessibile = QStringLiteral("Cartavia - riconoscere il segnale");
     aspetto.azzera = spaziato("Azzera conteggio", 11);
     aspetto.sogliaRipasso = SogliaRipassoRiconoscimento;
+    aspetto.punteggio = PostiPunteggio{tw(240, 120, 855, 750), tw(1680, 390, 735, 375),
+                                       tw(2520, 270, 975, 615), tw(4200, 375, 735, 495),
+                                       tw(5040, 255, 855, 615)};
     return aspetto;
 }
 
@@ -56,6 +67,14 @@ CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWid
     : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto),
       m_sogliaRipasso(aspetto.sogliaRipasso)
 {
+    // The title stays empty, as the layout has it; a screen reader says the activity.
+    setAccessibleName(aspetto.nomeAccessibile);
+    if (aspetto.carattere)
+        area()->setFont(*aspetto.carattere);
+    if (aspetto.punteggio)
+        m_punteggio = std::make_unique<Punteggio>(area(), *aspetto.punteggio);
+    m_annuncio = new Annuncio(area());
+    m_annuncio->setObjectName(QStringLiteral("annuncio"));
 
     QMenuBar *barra = menuBar();
     mnuAzzera = barra->addAction(aspetto.azzera);
@@ -92,6 +111,32 @@ CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWid
     aggiungiEsci();
 }
 
+CorniceQuiz::~CorniceQuiz() = default;
+
+void CorniceQuiz::collegaRegole(RegoleQuiz *regole, std::function<void(bool)> mostraVerdetto)
+{
+    connect(regole, &RegoleQuiz::contatoriCambiati, this,
+            protetto(m_contesto, [this](int esatti, int errati) {
+                if (m_punteggio)
+                    m_punteggio->mostraContatori(esatti, errati);
+            }));
+    connect(regole, &RegoleQuiz::rispostaData, this,
+            protetto(m_contesto, [this, mostraVerdetto](bool giusta) {
+                if (m_punteggio)
+                    m_punteggio->mostraFaccia(giusta);
+                mostraVerdetto(giusta);
+                const Stato &stato = m_contesto.stato;
+                m_annuncio->annuncia(testoVerdetto(giusta, stato.NumeroEsatti, stato.NumeroErrati));
+                dopoRisposta();
+            }));
+}
+
+void CorniceQuiz::mostraContatori()
+{
+    if (m_punteggio)
+        m_punteggio->mostraContatori(m_contesto.stato.NumeroEsatti, m_contesto.stato.NumeroErrati);
+}
+
 void CorniceQuiz::CambiaSceltaSegnali()
 {
     for (QAction *voce : vociCategoria)
@@ -104,11 +149,11 @@ void CorniceQuiz::scegli(int indice)
     CambiaSceltaSegnali();
     if (indice == DaRipassare) {
         mnuRipasso->setChecked(true);
-        categoriaScelta(NomeCategoriaRipasso());
+        emit categoriaScelta(nomeCategoriaRipasso());
     } else {
         QAction *voce = vociCategoria.at(static_cast<std::size_t>(indice));
         voce->setChecked(true);
-        categoriaScelta(voce->text());
+        emit categoriaScelta(voce->text());
     }
     scegliCategoria(m_contesto.stato, indice);
     GeneraEsercizio();
@@ -116,7 +161,7 @@ void CorniceQuiz::scegli(int indice)
 
 void CorniceQuiz::aggiornaVoceRipasso()
 {
-    mnuRipasso->setText(TestoVoceRipasso(m_contesto.stato));
+    mnuRipasso->setText(testoVoceRipasso(m_contesto.stato));
     mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato, m_sogliaRipasso));
 }
 
@@ -125,7 +170,7 @@ void CorniceQuiz::dopoRisposta()
     if (concludiRipasso(m_contesto, m_sogliaRipasso)) {
         CambiaSceltaSegnali();
         vociCategoria[Tutti]->setChecked(true);
-        categoriaScelta(vociCategoria[Tutti]->text());
+        emit categoriaScelta(vociCategoria[Tutti]->text());
     }
     aggiornaVoceRipasso();
 }
@@ -138,7 +183,7 @@ void CorniceQuiz::mnuAzzera_Click()
 
 void CorniceQuiz::mnuEserEseg_Click()
 {
-    m_contesto.dialoghi.mostra(TestoEserciziEseguiti(m_contesto.stato), Dialoghi::SoloOk);
+    m_contesto.dialoghi.mostra(testoEserciziEseguiti(m_contesto.stato), Dialoghi::SoloOk);
 }
 
 void CorniceQuiz::apriQuiz()
@@ -151,7 +196,7 @@ void CorniceQuiz::apriQuiz()
 PulsanteGrafico *CorniceQuiz::creaAvanti(const QRect &posto)
 {
     auto *avanti = new PulsanteGrafico(icona("avanti"), QStringLiteral("avanti"), area());
-    avanti->setObjectName(QStringLiteral("Command1"));
+    nominaControllo(avanti, QStringLiteral("Command1"));
     avanti->setGeometry(posto);
     avanti->setFont(carattere(QStringLiteral("Arial"), 14.25, true));
     descriviPerLettore(avanti, QStringLiteral("avanti"), QStringLiteral("Passa al prossimo esercizio"));

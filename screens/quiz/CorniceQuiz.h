@@ -1,17 +1,25 @@
 #pragma once
 
 #include "screens/FinestraAttivita.h"
+#include "screens/quiz/Punteggio.h"
 
+#include <QFont>
 #include <array>
+#include <functional>
+#include <memory>
+#include <optional>
 
 struct Contesto;
+class Annuncio;
 class QAction;
 class QMenu;
 class PulsanteGrafico;
+class RegoleQuiz;
 
 // What tells the three quiz windows' frames apart.
 struct AspettoCornice
 {
+    QString nomeAccessibile;     // what a screen reader says of the window (the title is empty)
     QString azzera;              // "Azzera conteggio" and the blanks that space the bar
     bool eserciziEseguiti;       // the score report command (matching quiz only)
     QString nomeMenuScelta;      // mnuscegli or mnuscelta
@@ -19,6 +27,8 @@ struct AspettoCornice
     int larghezza;               // client area, in twips
     int altezza;
     int sogliaRipasso = 1;       // missed signs the quiz needs to review them
+    std::optional<QFont> carattere;         // of the client area
+    std::optional<PostiPunteggio> punteggio; // the faces and counters, where the quiz shows them
 };
 
 namespace Cornici {
@@ -28,49 +38,54 @@ AspettoCornice disegni(); // recognition quiz
 }
 
 // The frame every quiz window carries: the menu bar that chooses a category, resets and
-// reports the score and leads back to the main menu, and the opening steps of a quiz.
-// A quiz derives from it, places its controls on area() and builds its exercises in
-// GeneraEsercizio.
+// reports the score and leads back to the main menu, the score panel, the verdicts for a
+// screen reader, and the opening steps of a quiz. A quiz derives from it, places its controls
+// on area(), builds its exercises in GeneraEsercizio and hands its rules to collegaRegole.
 class CorniceQuiz : public FinestraAttivita
 {
     Q_OBJECT
 public:
     CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent = nullptr);
+    ~CorniceQuiz() override;
 
+signals:
+    // A category was chosen (by the pupil, or by a review that ran out), with its caption.
+    void categoriaScelta(const QString &voce);
+
+protected:
     // Builds a new exercise from the selected range, replacing the one on screen.
     virtual void GeneraEsercizio() = 0;
 
-    QAction *mnuAzzera = nullptr;
-    QAction *mnuEserEseg = nullptr; // matching quiz only
-    QMenu *menuScelta = nullptr;
-    std::array<QAction *, 7> vociCategoria{}; // mnuTutti .. mnuindicazione
-    QAction *mnuRipasso = nullptr;            // "segnali da ripassare (n)", after a separator
+    // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
+    void apriQuiz();
+    // Every verdict of the rules reaches the window through here, in this order: the score
+    // panel shows the counters and the face, `mostraVerdetto` does the quiz's own part, a
+    // screen reader hears the verdict, and then the review item shows the set as it now
+    // stands (a review whose set has run out goes back to "tutti i segnali"; no new exercise:
+    // the next one comes from there).
+    void collegaRegole(RegoleQuiz *regole, std::function<void(bool giusta)> mostraVerdetto);
 
+    // The "avanti" button of every quiz: the arrow above its caption, Arial 14.25 bold.
+    PulsanteGrafico *creaAvanti(const QRect &posto);
+
+private:
     // The category item `indice` chosen (mnuTutti_Click .. mnuindicazione_Click, and
     // DaRipassare for mnuRipasso).
     void scegli(int indice);
     void CambiaSceltaSegnali();
     void mnuAzzera_Click();
     void mnuEserEseg_Click();
-
-protected:
-    // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
-    void apriQuiz();
-    // Every answer ends here: the review item shows the set as it now stands, and a review
-    // whose set has run out goes back to "tutti i segnali" (no new exercise: the next one
-    // comes from there).
-    void dopoRisposta();
-    // Quizzes that show the score refresh their labels here.
-    virtual void mostraContatori() {}
-    // The recognition quiz names the chosen category.
-    virtual void categoriaScelta(const QString &voce) { Q_UNUSED(voce); }
-
-    // The "avanti" button of every quiz: the arrow above its caption, Arial 14.25 bold.
-    PulsanteGrafico *creaAvanti(const QRect &posto);
-
-private:
     void aggiornaVoceRipasso();
+    void dopoRisposta();
+    void mostraContatori();
 
     Contesto &m_contesto;
     int m_sogliaRipasso = 1;
+    QAction *mnuAzzera = nullptr;
+    QAction *mnuEserEseg = nullptr; // matching quiz only
+    QMenu *menuScelta = nullptr;
+    std::array<QAction *, 7> vociCategoria{}; // mnuTutti .. mnuindicazione
+    QAction *mnuRipasso = nullptr;            // "segnali da ripassare (n)", after a separator
+    std::unique_ptr<Punteggio> m_punteggio;
+    Annuncio *m_annuncio = nullptr;           // each verdict, for a screen reader
 };

@@ -1,19 +1,18 @@
 #include "screens/quiz/Punteggio.h"
 
-#include "widgets/Annuncio.h"
+#include "logic/ModuloColoriSuoni.h"
+#include "logic/Stato.h"
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
-#include "logic/Stato.h"
 
 #include <QLabel>
 
-Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &stato)
-    : m_stato(stato)
+Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti)
 {
     auto faccia = [&](const char *nome, const char *icona, const QString &lettore) {
         auto *p = new PulsanteGrafico(::icona(icona), QString(), area);
-        p->setObjectName(QLatin1String(nome));
+        nominaControllo(p, QLatin1String(nome));
         p->setGeometry(posti.facce);
         descriviPerLettore(p, lettore);
         return p;
@@ -24,7 +23,7 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &st
 
     auto etichetta = [&](const char *nome, const QString &testo, const QRect &posto, qreal punti) {
         auto *l = new QLabel(testo, area);
-        l->setObjectName(QLatin1String(nome));
+        nominaControllo(l, QLatin1String(nome));
         l->setGeometry(posto);
         l->setFont(carattere(QStringLiteral("Arial"), punti, true));
         impostaColoreTesto(l, ColoreSistemaTestoFinestra);
@@ -34,13 +33,6 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &st
     EtichettaEsatti = etichetta("EtichettaEsatti", QStringLiteral("quantiesatti"), posti.etichettaEsatti, 18);
     Label2 = etichetta("Label2", QStringLiteral("Errati"), posti.errati, 12);
     EtichettaErrati = etichetta("EtichettaErrati", QStringLiteral("quantierrati"), posti.etichettaErrati, 18);
-    annuncio = new Annuncio(area);
-    annuncio->setObjectName(QStringLiteral("annuncio"));
-}
-
-void Punteggio::annunciaVerdetto(bool giusta)
-{
-    annuncio->annuncia(testoVerdetto(giusta, m_stato.NumeroEsatti, m_stato.NumeroErrati));
 }
 
 void Punteggio::mostraFaccia(bool giusta)
@@ -49,18 +41,8 @@ void Punteggio::mostraFaccia(bool giusta)
     ComandoIconaNo->setVisible(!giusta);
 }
 
-void Punteggio::mostraEsatti()
+void Punteggio::mostraContatori(int esatti, int errati)
 {
-    mostraContatore(EtichettaEsatti, QStringLiteral("Esatti"), testoContatore(m_stato.NumeroEsatti));
-}
-
-void Punteggio::mostraContatori()
-{
-    mostraEsatti();
-    mostraErrati();
-}
-
-void Punteggio::mostraErrati()
-{
-    mostraContatore(EtichettaErrati, QStringLiteral("Errati"), testoContatore(m_stato.NumeroErrati));
+    mostraContatore(EtichettaEsatti, QStringLiteral("Esatti"), testoContatore(esatti));
+    mostraContatore(EtichettaErrati, QStringLiteral("Errati"), testoContatore(errati));
 }

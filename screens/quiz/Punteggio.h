@@ -2,11 +2,9 @@
 
 #include <QRect>
 
-class Annuncio;
 class PulsanteGrafico;
 class QLabel;
 class QWidget;
-struct Stato;
 
 // Where the score stands on a quiz window, in pixels (built with tw() from the layout).
 struct PostiPunteggio
@@ -19,28 +17,21 @@ struct PostiPunteggio
 };
 
 // The score the definition and recognition quizzes keep on screen: the face of the last
-// answer and the two counters.
+// answer and the two counters. Its controls stand on the quiz's client area.
 class Punteggio
 {
 public:
-    Punteggio(QWidget *area, const PostiPunteggio &posti, const Stato &stato);
+    Punteggio(QWidget *area, const PostiPunteggio &posti);
 
+    // The laughing face for a right answer, the sad one for a wrong one.
+    void mostraFaccia(bool giusta);
+    void mostraContatori(int esatti, int errati);
+
+private:
     PulsanteGrafico *ComandoIconaSi = nullptr; // laughing face: the last answer was right
     PulsanteGrafico *ComandoIconaNo = nullptr; // sad face: the last answer was wrong (and at opening)
     QLabel *Label3 = nullptr;                  // "Esatti"
     QLabel *EtichettaEsatti = nullptr;
     QLabel *Label2 = nullptr;                  // "Errati"
     QLabel *EtichettaErrati = nullptr;
-
-    void mostraFaccia(bool giusta);
-    void mostraEsatti();
-    void mostraErrati();
-    void mostraContatori(); // both counters
-    // Tells a screen reader the verdict and the counters: "Risposta giusta. Esatti 1, errati 0".
-    void annunciaVerdetto(bool giusta);
-
-    Annuncio *annuncio = nullptr;
-
-private:
-    const Stato &m_stato;
 };

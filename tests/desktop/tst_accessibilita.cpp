@@ -9,6 +9,7 @@
 #include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
+#include "Finestre.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -86,18 +87,18 @@ void TestAccessibilita::avvio_nomiDeiControlli()
 
     QCOMPARE(nome(&avvio), QStringLiteral("Cartavia"));
     QVERIFY(!descrizione(&avvio).isEmpty());
-    QCOMPARE(nome(avvio.Label1), QStringLiteral("cartavia"));
+    QCOMPARE(nome(controllo<Etichetta>(avvio, "Label1")), QStringLiteral("cartavia"));
 
     // Pictures by their position, never by the sign they show.
     const int mostrati[4] = {100, 7, 144, 2};
     for (int i = 0; i < 4; ++i) {
-        QAccessibleInterface *figura = accessibile(avvio.Image1[i]);
+        QAccessibleInterface *figura = accessibile(controllo<Immagine>(avvio, "Image1", i));
         QCOMPARE(figura->role(), QAccessible::Graphic);
         QCOMPARE(figura->text(QAccessible::Name), QStringLiteral("Segnale %1").arg(i + 1));
         const QString testo = ambiente.stato.ListaSegnali.at(mostrati[i]);
         QVERIFY(!figura->text(QAccessible::Name).contains(testo));
         QVERIFY(!figura->text(QAccessible::Description).contains(testo));
-        QVERIFY(avvio.Image1[i]->file().endsWith(QStringLiteral("/%1.jpg").arg(mostrati[i])));
+        QVERIFY(controllo<Immagine>(avvio, "Image1", i)->file().endsWith(QStringLiteral("/%1.jpg").arg(mostrati[i])));
     }
 }
 
@@ -109,7 +110,7 @@ void TestAccessibilita::avvio_unaFiguraPremutaDalLettorePortaAlMenu()
     avvio->show();
     QPointer<FormAvvio> guardia(avvio);
 
-    QAccessibleActionInterface *azioni = accessibile(avvio->Image1[2])->actionInterface();
+    QAccessibleActionInterface *azioni = accessibile(controllo<Immagine>(*avvio, "Image1", 2))->actionInterface();
     QVERIFY(azioni);
     QCOMPARE(azioni->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     azioni->doAction(QAccessibleActionInterface::pressAction());
@@ -139,8 +140,8 @@ void TestAccessibilita::menu_nomiDeiPulsanti()
     QFETCH(QString, atteso);
     Ambiente ambiente;
     FormMenu menu(ambiente.contesto);
-    PulsanteGrafico *pulsanti[] = {menu.Command1,   menu.Command2,   menu.Command3D1,
-                                   menu.Command3,   menu.Command3D6, menu.Command3D5};
+    PulsanteGrafico *pulsanti[] = {controllo<PulsanteGrafico>(menu, "Command1"),   controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3D1"),
+                                   controllo<PulsanteGrafico>(menu, "Command3"),   controllo<PulsanteGrafico>(menu, "Command3D6"), controllo<PulsanteGrafico>(menu, "Command3D5")};
     QAccessibleInterface *pulsante = accessibile(pulsanti[indice]);
     QCOMPARE(pulsante->role(), QAccessible::Button);
     QCOMPARE(pulsante->text(QAccessible::Name), atteso);
@@ -173,10 +174,10 @@ void TestAccessibilita::menu_tastieraSegueLOrdineDiTabulazione()
     menu.show();
     QVERIFY(QTest::qWaitForWindowActive(&menu));
 
-    const QList<QWidget *> ordine = {menu.Command3D5, menu.Command3D6, menu.Command1,
-                                     menu.Command3D1, menu.Command2,   menu.Command3};
-    menu.Command3D5->setFocus(Qt::TabFocusReason);
-    QCOMPARE(QApplication::focusWidget(), menu.Command3D5);
+    const QList<QWidget *> ordine = {controllo<PulsanteGrafico>(menu, "Command3D5"), controllo<PulsanteGrafico>(menu, "Command3D6"), controllo<PulsanteGrafico>(menu, "Command1"),
+                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3")};
+    controllo<PulsanteGrafico>(menu, "Command3D5")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), controllo<PulsanteGrafico>(menu, "Command3D5"));
     for (int i = 1; i <= ordine.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), ordine.at(i % ordine.size()));
@@ -194,14 +195,14 @@ void TestAccessibilita::menu_spazioPremeIlPulsante()
     menu.show();
     QVERIFY(QTest::qWaitForWindowActive(&menu));
 
-    menu.Command3D6->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(menu.Command3D6, Qt::Key_Space);
+    controllo<PulsanteGrafico>(menu, "Command3D6")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(controllo<PulsanteGrafico>(menu, "Command3D6"), Qt::Key_Space);
     QCOMPARE(ambiente.dialoghi.mostrati.size(), 1);
-    QCOMPARE(ambiente.dialoghi.mostrati.last().first, TestoInformazioni());
+    QCOMPARE(ambiente.dialoghi.mostrati.last().first, testoInformazioni());
 
     ambiente.dialoghi.rispondi(Dialoghi::No);
-    menu.Command3D5->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(menu.Command3D5, Qt::Key_Space);
+    controllo<PulsanteGrafico>(menu, "Command3D5")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(controllo<PulsanteGrafico>(menu, "Command3D5"), Qt::Key_Space);
     QCOMPARE(ambiente.dialoghi.mostrati.size(), 2);
     QCOMPARE(ambiente.dialoghi.mostrati.last().first, QStringLiteral("Vuoi uscire dal programma?"));
     QVERIFY(!ambiente.codiceUscita.has_value());
@@ -318,7 +319,7 @@ void TestAccessibilita::puzzle_descriveModoEPezzi()
     Ambiente ambiente;
     frmpuzzle finestra(ambiente.contesto);
     finestra.show();
-    GiocoPuzzle *gioco = finestra.GiocoPuzzle1;
+    GiocoPuzzle *gioco = controllo<GiocoPuzzle>(finestra, "GiocoPuzzle1");
     QCOMPARE(nome(gioco), QStringLiteral("Puzzle"));
     QVERIFY(descrizione(gioco).startsWith(QStringLiteral("puzzle a scambio; pezzi fuori posto: ")));
     QVERIFY(descrizione(gioco).contains(QStringLiteral("; casella 1")));
@@ -333,7 +334,7 @@ void TestAccessibilita::puzzle_descriveModoEPezzi()
     }
     QCOMPARE(descrizione(gioco), QStringLiteral("puzzle a scambio; completato"));
 
-    finestra.Option1[1]->click();
+    controllo<QRadioButton>(finestra, "Option1", 1)->click();
     QVERIFY(descrizione(gioco).startsWith(QStringLiteral("puzzle a scivolamento; pezzi fuori posto: ")));
 }
 

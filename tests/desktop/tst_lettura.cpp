@@ -2,7 +2,8 @@
 // that text to the speech output; a picture is never read. Input goes through the window
 // system's queue, as the platform delivers it, so the right click becomes a context menu
 // request the way it does on a desktop.
-#include "tests/supporto/Ambiente.h"
+#include "Ambiente.h"
+#include "Finestre.h"
 
 #include "widgets/Controlli.h"
 #include "screens/puzzle/GiocoPuzzle.h"
@@ -27,29 +28,25 @@ Schermo apri(Ambiente &a, const QString &nome)
 {
     Schermo s;
     if (nome == QLatin1String("definizione")) {
-        auto *f = new formTrova(a.contesto);
-        s.finestra.reset(f);
-        for (QLabel *l : f->Label1)
+        s.finestra = std::make_unique<formTrova>(a.contesto);
+        for (QLabel *l : controlli<QLabel>(*s.finestra, "Label1", 6))
             s.testi.append(l);
-        s.immagini = {f->Image1};
+        s.immagini = {controllo(*s.finestra, "Image1")};
     } else if (nome == QLatin1String("riconoscimento")) {
-        auto *f = new formDisegni(a.contesto);
-        s.finestra.reset(f);
-        s.testi = {f->testo};
-        for (QWidget *i : f->Image1)
+        s.finestra = std::make_unique<formDisegni>(a.contesto);
+        s.testi = {controllo<QLabel>(*s.finestra, "testo")};
+        for (QWidget *i : controlli(*s.finestra, "Image1", 6))
             s.immagini.append(i);
     } else if (nome == QLatin1String("abbinamento")) {
-        auto *f = new FormSposta(a.contesto);
-        s.finestra.reset(f);
-        for (QLabel *l : f->Label1)
+        s.finestra = std::make_unique<FormSposta>(a.contesto);
+        for (QLabel *l : controlli<QLabel>(*s.finestra, "Label1", 3))
             s.testi.append(l);
-        for (QWidget *i : f->Image1)
+        for (QWidget *i : controlli(*s.finestra, "Image1", 3))
             s.immagini.append(i);
     } else {
-        auto *f = new frmpuzzle(a.contesto);
-        s.finestra.reset(f);
-        s.testi = {f->Label1};
-        s.immagini = {f->GiocoPuzzle1};
+        s.finestra = std::make_unique<frmpuzzle>(a.contesto);
+        s.testi = {controllo<QLabel>(*s.finestra, "Label1")};
+        s.immagini = {controllo(*s.finestra, "GiocoPuzzle1")};
     }
     s.finestra->show();
     return s;
@@ -129,14 +126,15 @@ void TestLettura::definizioneDopoLaRisposta()
     QVERIFY(QTest::qWaitForWindowActive(f));
     const QString giusto = a.stato.segnale(a.stato.SegnaleCorrente);
     QLabel *risposta = nullptr;
-    for (QLabel *l : f->Label1)
+    for (QLabel *l : controlli<QLabel>(*f, "Label1", 6))
         if (l->text() == giusto)
             risposta = l;
     QVERIFY(risposta);
     QTest::mouseClick(risposta, Qt::LeftButton, {}, risposta->rect().center());
-    QVERIFY(!f->Label1[0]->isEnabled());
-    clicDestro(f->Label1[0]);
-    QCOMPARE(a.voce.letti, QStringList{f->Label1[0]->text()});
+    QLabel *prima = controllo<QLabel>(*f, "Label1", 0);
+    QVERIFY(!prima->isEnabled());
+    clicDestro(prima);
+    QCOMPARE(a.voce.letti, QStringList{prima->text()});
 }
 
 QTEST_MAIN(TestLettura)

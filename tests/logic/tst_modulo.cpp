@@ -194,8 +194,8 @@ void TestModulo::ritornoMenu()
     Ambiente a;
     a.dialoghi.rispondi(Dialoghi::Si);
     a.dialoghi.rispondi(Dialoghi::No);
-    QVERIFY(ChiediRitornoMenu(a.contesto));
-    QVERIFY(!ChiediRitornoMenu(a.contesto));
+    QVERIFY(chiediRitornoMenu(a.contesto));
+    QVERIFY(!chiediRitornoMenu(a.contesto));
     QCOMPARE(a.dialoghi.mostrati.at(0).first, QStringLiteral("Vuoi tornare al menù?"));
     QCOMPARE(a.dialoghi.mostrati.at(0).second, 36);
     QVERIFY(!a.codiceUscita);

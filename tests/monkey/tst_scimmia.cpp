@@ -11,6 +11,7 @@
 // verdict from the exercise on show. Everything else must leave the counters alone.
 
 #include "Ambiente.h"
+#include "Finestre.h"
 #include "app/Applicazione.h"
 #include "app/Navigazione.h"
 #include "widgets/Controlli.h"
@@ -171,45 +172,47 @@ void Scimmia::predici(bool giusta)
     aggiungiUno(giusta ? m_esatti : m_errati);
 }
 
-// The matching quiz's drags run here instead of QDrag::exec: the definition is dropped on a
-// random visible label of the window, the way Qt delivers a drop.
+namespace {
+// The definition of the matching quiz picked up to be placed, -1 for none.
+int presa(const FormSposta *quiz)
+{
+    for (int k = 0; k < SlotAbbinamento; ++k)
+        if (controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->presa())
+            return k;
+    return -1;
+}
+
+// Whether the definition of `slot` stands in its box.
+bool collocata(const FormSposta *quiz, int slot)
+{
+    return controllo(*quiz, "Label1", slot)->isHidden();
+}
+}
+
 void Scimmia::aggancia(QWidget *finestra)
 {
     if (!finestra || finestra->property("scimmia").toBool())
         return;
     if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra)) {
         puzzle->setProperty("scimmia", true);
-        QObject::connect(puzzle->GiocoPuzzle1, &GiocoPuzzle::risolto, [this] {
+        QObject::connect(controllo<GiocoPuzzle>(*puzzle, "GiocoPuzzle1"), &GiocoPuzzle::risolto, [this] {
             ++m_risolti;
             m_risolvendo = false;
         });
-        return;
     }
-    auto *quiz = qobject_cast<FormSposta *>(finestra);
-    if (!quiz)
-        return;
-    quiz->setProperty("scimmia", true);
-    quiz->eseguiTrascinamento = [this, quiz](QDrag *drag) {
-        std::unique_ptr<QDrag> via(drag);
-        const QPoint premuto = static_cast<QWidget *>(drag->source())->mapToGlobal(drag->hotSpot());
-        if (tra(4) == 0) { // released where it was pressed: a click, that picks it up
-            QCursor::setPos(premuto);
-            return Qt::IgnoreAction;
-        }
-        QCursor::setPos(premuto + QPoint(0, -100));
-        return trascinaDefinizione(quiz, drag->mimeData()) ? Qt::MoveAction : Qt::IgnoreAction;
-    };
 }
 
 void Scimmia::prediciRilascio(FormSposta *quiz, const QWidget *bersaglio, int slot)
 {
     for (int casella = 0; casella < SlotAbbinamento; ++casella) {
-        if (bersaglio != quiz->Label2[std::size_t(casella)] || slot < 0
-            || quiz->esercizio().collocata(slot))
+        if (bersaglio != controllo(*quiz, "Label2", casella) || slot < 0 || collocata(quiz, slot))
             continue;
+        int collocate = 0;
+        for (int k = 0; k < SlotAbbinamento; ++k)
+            collocate += collocata(quiz, k);
         if (casella != slot)
             predici(false);
-        else if (quiz->esercizio().NumeroAbbinati() == SlotAbbinamento - 1)
+        else if (collocate == SlotAbbinamento - 1)
             predici(true);
         else
             ++m_risposte;
@@ -219,7 +222,7 @@ void Scimmia::prediciRilascio(FormSposta *quiz, const QWidget *bersaglio, int sl
 bool Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
 {
     QList<QLabel *> etichette;
-    for (QLabel *l : quiz->area()->findChildren<QLabel *>())
+    for (QLabel *l : quiz->centralWidget()->findChildren<QLabel *>())
         if (l->isVisible())
             etichette.append(l);
     if (etichette.isEmpty()) {
@@ -233,16 +236,7 @@ bool Scimmia::trascinaDefinizione(FormSposta *quiz, const QMimeData *dati)
     prediciRilascio(quiz, bersaglio, slot);
 
     const QPointF punto(tra(bersaglio->width()), tra(bersaglio->height()));
-    QDragEnterEvent entra(punto.toPoint(), Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
-    entra.ignore();
-    QApplication::sendEvent(bersaglio, &entra);
-    bool accettato = false;
-    if (entra.isAccepted()) {
-        QDropEvent lascia(punto, Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
-        lascia.ignore();
-        QApplication::sendEvent(bersaglio, &lascia);
-        accettato = lascia.isAccepted();
-    }
+    const bool accettato = rilascia(bersaglio, dati, punto);
     m_ultimoTrascinamento = QStringLiteral("drop slot %1 on %2").arg(slot).arg(bersaglio->text().left(20));
     return accettato;
 }
@@ -266,15 +260,15 @@ QString Scimmia::effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestr
     }
     if (auto *quiz = qobject_cast<FormSposta *>(finestra)) {
         // A click on a box places the definition picked up: the drop it would be.
-        for (CasellaRilascio *casella : quiz->Label2)
-            if (casella == sotto && quiz->presa() >= 0) {
+        for (CasellaRilascio *casella : controlli<CasellaRilascio>(*quiz, "Label2", SlotAbbinamento))
+            if (casella == sotto && presa(quiz) >= 0) {
                 ++m_posate;
-                prediciRilascio(quiz, casella, quiz->presa());
-                return QStringLiteral("place %1 on %2").arg(quiz->presa()).arg(casella->accessibleName());
+                prediciRilascio(quiz, casella, presa(quiz));
+                return QStringLiteral("place %1 on %2").arg(presa(quiz)).arg(casella->accessibleName());
             }
     }
     if (auto *quiz = qobject_cast<formTrova *>(finestra)) {
-        for (Etichetta *l : quiz->Label1)
+        for (Etichetta *l : controlli<Etichetta>(*quiz, "Label1", 6))
             if (contiene(l, sotto) && l->isEnabled()) {
                 predici(m_ambiente.stato.segnale(m_ambiente.stato.SegnaleCorrente) == l->text());
                 return QStringLiteral("answer ") + l->text();
@@ -282,17 +276,17 @@ QString Scimmia::effettoClic(QWidget *finestra, QWidget *sotto, QPoint inFinestr
     }
     if (auto *quiz = qobject_cast<formDisegni *>(finestra)) {
         for (int i = 0; i < 6; ++i)
-            if (contiene(quiz->Image1[std::size_t(i)], sotto)
-                && quiz->Image1[std::size_t(i)]->isEnabled()) {
-                predici(i == quiz->PosizioneGiusta() - 1);
+            if (contiene(controllo<Immagine>(*quiz, "Image1", i), sotto)
+                && controllo<Immagine>(*quiz, "Image1", i)->isEnabled()) {
+                predici(i == posizioneGiusta(*quiz) - 1);
                 return QStringLiteral("picture %1").arg(i);
             }
     }
     if (auto *menu = qobject_cast<FormMenu *>(finestra)) {
-        if (contiene(menu->Command1, sotto) || contiene(menu->Command2, sotto)
-            || contiene(menu->Command3D1, sotto))
+        if (contiene(controllo<PulsanteGrafico>(*menu, "Command1"), sotto) || contiene(controllo<PulsanteGrafico>(*menu, "Command2"), sotto)
+            || contiene(controllo<PulsanteGrafico>(*menu, "Command3D1"), sotto))
             m_esatti = m_errati = 0; // a quiz opens with the score at 0
-        if (contiene(menu->Command3D5, sotto))
+        if (contiene(controllo<PulsanteGrafico>(*menu, "Command3D5"), sotto))
             m_fine = m_dialoghi.risposta == Dialoghi::Si;
     }
     return sotto ? QString::fromLatin1(sotto->metaObject()->className()) : QStringLiteral("nothing");
@@ -315,10 +309,7 @@ QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
         finestra->close();
         return QStringLiteral("close frame");
     }
-    if (auto *quiz = qobject_cast<CorniceQuiz *>(finestra))
-        quiz->mnuEsci->trigger();
-    else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra))
-        puzzle->mnuEsci->trigger();
+    controllo<QAction>(*finestra, "mnuEsci")->trigger();
     return QStringLiteral("Esci");
 }
 
@@ -354,19 +345,19 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
         return clicCasuale(quiz);
     if (scelta < 50) { // a category item
         const int i = tra(7);
-        quiz->vociCategoria[std::size_t(i)]->trigger();
+        voceCategoria(*quiz, i)->trigger();
         ++m_categorieScelte;
         return QStringLiteral("category %1").arg(i);
     }
     if (scelta < 52) {
-        quiz->mnuAzzera->trigger();
+        controllo<QAction>(*quiz, "mnuAzzera")->trigger();
         m_esatti = m_errati = 0;
         m_forzati = false;
         return QStringLiteral("Azzera conteggio");
     }
     if (scelta < 54) {
-        if (quiz->mnuEserEseg)
-            quiz->mnuEserEseg->trigger();
+        if (auto *eseguiti = quiz->findChild<QAction *>(QStringLiteral("mnuEserEseg")))
+            eseguiti->trigger();
         return QStringLiteral("Esercizi eseguiti");
     }
     if (scelta < 56)
@@ -385,28 +376,37 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
     // Aimed at the controls that answer and at "avanti".
     if (auto *sposta = qobject_cast<FormSposta *>(quiz)) {
         if (scelta < 66) { // a click on a box: places the definition picked up, if any
-            QLabel *l = sposta->Label2[std::size_t(tra(3))];
+            QLabel *l = controllo<QLabel>(*sposta, "Label2", tra(3));
             const QPoint punto = l->mapTo(quiz, l->rect().center());
             const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
             clic(quiz, punto);
             return QStringLiteral("box ") + cosa;
         }
         if (scelta < 70) {
-            QLabel *l = sposta->Label1[std::size_t(tra(3))];
+            // Without a display the drag it starts ends at once, where the pointer is: at the
+            // press, a click that picks the definition up; elsewhere, a drop on a random label.
+            const int slot = tra(3);
+            QLabel *l = controllo<QLabel>(*sposta, "Label1", slot);
             if (!l->isVisible())
                 return QStringLiteral("hidden definition");
             const QPoint punto = l->mapTo(quiz, QPoint(tra(l->width()), tra(l->height())));
+            const bool fermo = tra(4) == 0;
+            QCursor::setPos(quiz->mapToGlobal(punto) + (fermo ? QPoint() : QPoint(0, -100)));
             clic(quiz, punto);
-            return QStringLiteral("press definition");
+            if (fermo)
+                return QStringLiteral("press definition");
+            std::unique_ptr<QMimeData> dati(datiDefinizione(slot));
+            trascinaDefinizione(sposta, dati.get());
+            return m_ultimoTrascinamento;
         }
         if (scelta < 85) { // a drag between any two labels of the window
-            const auto etichette = quiz->area()->findChildren<QLabel *>();
+            const auto etichette = quiz->centralWidget()->findChildren<QLabel *>();
             QLabel *da = etichette.at(tra(int(etichette.size())));
             if (!da->isVisible())
                 return QStringLiteral("drag from hidden label");
             std::unique_ptr<QMimeData> dati;
-            const int slot = int(std::find(sposta->Label1.begin(), sposta->Label1.end(), da)
-                                 - sposta->Label1.begin());
+            const auto definizioni = controlli<QLabel>(*sposta, "Label1", SlotAbbinamento);
+            const int slot = int(definizioni.indexOf(da) < 0 ? SlotAbbinamento : definizioni.indexOf(da));
             if (slot < SlotAbbinamento)
                 dati.reset(datiDefinizione(slot));
             else {
@@ -416,32 +416,32 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
             trascinaDefinizione(sposta, dati.get());
             return m_ultimoTrascinamento;
         }
-        if (sposta->Command1->isVisible()) {
-            QTest::mouseClick(sposta->Command1, Qt::LeftButton);
+        if (controllo<PulsanteGrafico>(*sposta, "Command1")->isVisible()) {
+            QTest::mouseClick(controllo<PulsanteGrafico>(*sposta, "Command1"), Qt::LeftButton);
             return QStringLiteral("avanti");
         }
         return clicCasuale(quiz);
     }
     if (auto *trova = qobject_cast<formTrova *>(quiz)) {
         if (scelta < 85) {
-            Etichetta *l = trova->Label1[std::size_t(tra(6))];
+            Etichetta *l = controllo<Etichetta>(*trova, "Label1", tra(6));
             const QPoint punto = l->mapTo(quiz, l->rect().center());
             const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
             clic(quiz, punto);
             return QStringLiteral("aimed ") + cosa;
         }
-        QTest::mouseClick(trova->Command1, Qt::LeftButton);
-        return QStringLiteral("avanti (%1)").arg(trova->Command1->isEnabled() ? "on" : "off");
+        QTest::mouseClick(controllo<PulsanteGrafico>(*trova, "Command1"), Qt::LeftButton);
+        return QStringLiteral("avanti (%1)").arg(controllo<PulsanteGrafico>(*trova, "Command1")->isEnabled() ? "on" : "off");
     }
     if (auto *disegni = qobject_cast<formDisegni *>(quiz)) {
         if (scelta < 85) {
-            Immagine *im = disegni->Image1[std::size_t(tra(6))];
+            Immagine *im = controllo<Immagine>(*disegni, "Image1", tra(6));
             const QPoint punto = im->mapTo(quiz, im->rect().center());
             const QString cosa = effettoClic(quiz, quiz->childAt(punto), punto);
             clic(quiz, punto);
             return QStringLiteral("aimed ") + cosa;
         }
-        QTest::mouseClick(disegni->Command1, Qt::LeftButton);
+        QTest::mouseClick(controllo<PulsanteGrafico>(*disegni, "Command1"), Qt::LeftButton);
         return QStringLiteral("avanti");
     }
     return clicCasuale(quiz);
@@ -449,7 +449,7 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
 
 QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
 {
-    GiocoPuzzle *gioco = puzzle->GiocoPuzzle1;
+    GiocoPuzzle *gioco = controllo<GiocoPuzzle>(*puzzle, "GiocoPuzzle1");
     // Now and then the monkey sets out to put a swap puzzle together, one right drop per
     // event, so that the solved state is reached and checked too.
     if (!m_risolvendo && tra(100) < 2)
@@ -499,13 +499,13 @@ QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
         return QStringLiteral("drop %1 on %2").arg(da).arg(a);
     }
     if (scelta < 90) {
-        QTest::mouseClick(puzzle->Command1, Qt::LeftButton);
+        QTest::mouseClick(controllo<QPushButton>(*puzzle, "Command1"), Qt::LeftButton);
         return QStringLiteral("nuovo puzzle");
     }
     if (scelta < 95) {
         const int i = tra(2);
-        QTest::mouseClick(puzzle->Option1[std::size_t(i)], Qt::LeftButton, Qt::NoModifier,
-                          QPoint(6, puzzle->Option1[std::size_t(i)]->height() / 2));
+        QTest::mouseClick(controllo<QRadioButton>(*puzzle, "Option1", i), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(6, controllo<QRadioButton>(*puzzle, "Option1", i)->height() / 2));
         return QStringLiteral("option %1").arg(i);
     }
     return esci(puzzle, scelta >= 99);
@@ -517,8 +517,8 @@ QString Scimmia::eventoMenu(FormMenu *menu)
     if (scelta < 50)
         return clicCasuale(menu);
     if (scelta < 95) {
-        PulsanteGrafico *pulsanti[] = {menu->Command1, menu->Command2, menu->Command3D1,
-                                       menu->Command3, menu->Command3D6, menu->Command3D5};
+        PulsanteGrafico *pulsanti[] = {controllo<PulsanteGrafico>(*menu, "Command1"), controllo<PulsanteGrafico>(*menu, "Command2"), controllo<PulsanteGrafico>(*menu, "Command3D1"),
+                                       controllo<PulsanteGrafico>(*menu, "Command3"), controllo<PulsanteGrafico>(*menu, "Command3D6"), controllo<PulsanteGrafico>(*menu, "Command3D5")};
         PulsanteGrafico *p = pulsanti[tra(6)];
         const QPoint punto = p->mapTo(menu, p->rect().center());
         const QString cosa = effettoClic(menu, menu->childAt(punto), punto);
@@ -617,17 +617,17 @@ QString Scimmia::controlla()
         // The labels that show the score (the matching quiz has none).
         QLabel *esatti = nullptr;
         QLabel *errati = nullptr;
-        if (auto *trova = qobject_cast<formTrova *>(quiz))
-            esatti = trova->punteggio().EtichettaEsatti, errati = trova->punteggio().EtichettaErrati;
-        if (auto *disegni = qobject_cast<formDisegni *>(quiz))
-            esatti = disegni->punteggio().EtichettaEsatti, errati = disegni->punteggio().EtichettaErrati;
+        if (!qobject_cast<FormSposta *>(quiz)) {
+            esatti = controllo<QLabel>(*quiz, "EtichettaEsatti");
+            errati = controllo<QLabel>(*quiz, "EtichettaErrati");
+        }
         if (esatti && !m_forzati
             && (esatti->text() != testoContatore(s.NumeroEsatti)
                 || errati->text() != testoContatore(s.NumeroErrati)))
             return QStringLiteral("the score reads '%1' '%2'").arg(esatti->text(), errati->text());
         int spuntate = 0;
         for (int i = 0; i < 7; ++i)
-            if (quiz->vociCategoria[std::size_t(i)]->isChecked()) {
+            if (voceCategoria(*quiz, i)->isChecked()) {
                 ++spuntate;
                 if (i != categoria)
                     return QStringLiteral("item %1 checked, range of %2").arg(i).arg(categoria);
@@ -637,48 +637,47 @@ QString Scimmia::controlla()
     }
 
     if (auto *quiz = qobject_cast<FormSposta *>(finestra)) {
-        const Abbinamento &e = quiz->esercizio();
+        // What stands on screen agrees with itself: a definition placed is hidden and its
+        // text stands in its box, under the picture of its sign.
         int nascoste = 0;
+        std::array<int, SlotAbbinamento> segnali{};
         for (int k = 0; k < SlotAbbinamento; ++k) {
             const auto i = std::size_t(k);
-            nascoste += quiz->Label1[i]->isHidden();
-            if (quiz->Label1[i]->isHidden() != e.collocata(k))
-                return QStringLiteral("definition %1 hidden %2, placed %3").arg(k)
-                    .arg(quiz->Label1[i]->isHidden()).arg(e.collocata(k));
-            const QString atteso = e.collocata(k) ? s.segnale(e.segnale(k)) : QString();
-            if (quiz->Label2[i]->text() != atteso)
-                return QStringLiteral("box %1 reads '%2'").arg(k).arg(quiz->Label2[i]->text());
-            if (segnaleDelFile(quiz->Image1[i]->file()) != e.segnale(k))
-                return QStringLiteral("picture %1 is not sign %2").arg(k).arg(e.segnale(k));
-            if (e.segnale(k) < s.PrimoSegnale || e.segnale(k) > s.UltimoSegnale)
-                return QStringLiteral("sign %1 outside the range").arg(e.segnale(k));
+            segnali[i] = segnaleDelFile(controllo<Immagine>(*quiz, "Image1", k)->file());
+            const bool nascosta = collocata(quiz, k);
+            nascoste += nascosta;
+            const QString atteso = nascosta ? s.segnale(segnali[i]) : QString();
+            if (controllo<QLabel>(*quiz, "Label2", k)->text() != atteso)
+                return QStringLiteral("box %1 reads '%2'").arg(k).arg(controllo<QLabel>(*quiz, "Label2", k)->text());
+            if (!nascosta && controllo<QLabel>(*quiz, "Label1", k)->text() != s.segnale(segnali[i]))
+                return QStringLiteral("definition %1 is not sign %2").arg(k).arg(segnali[i]);
+            if (segnali[i] < s.PrimoSegnale || segnali[i] > s.UltimoSegnale)
+                return QStringLiteral("sign %1 outside the range").arg(segnali[i]);
         }
-        if (e.NumeroAbbinati() != nascoste)
-            return QStringLiteral("NumeroAbbinati %1, %2 definitions hidden").arg(e.NumeroAbbinati()).arg(nascoste);
-        if (e.segnale(0) == e.segnale(1) || e.segnale(0) == e.segnale(2) || e.segnale(1) == e.segnale(2))
+        if (segnali[0] == segnali[1] || segnali[0] == segnali[2] || segnali[1] == segnali[2])
             return QStringLiteral("a sign twice in one exercise");
-        if (e.completo() && !quiz->Command1->isVisible())
+        if (nascoste == SlotAbbinamento && !controllo(*quiz, "Command1")->isVisible())
             return QStringLiteral("exercise complete but no \"avanti\"");
     } else if (auto *quiz = qobject_cast<formTrova *>(finestra)) {
-        const bool avanti = quiz->Command1->isEnabled();
+        const bool avanti = controllo<PulsanteGrafico>(*quiz, "Command1")->isEnabled();
         int giuste = 0;
-        for (Etichetta *l : quiz->Label1) {
+        for (Etichetta *l : controlli<Etichetta>(*quiz, "Label1", 6)) {
             if (l->isEnabled() == avanti)
                 return QStringLiteral("a description enabled %1 with \"avanti\" enabled %2").arg(l->isEnabled()).arg(avanti);
             giuste += l->text() == s.segnale(s.SegnaleCorrente);
         }
         if (giuste < 1)
             return QStringLiteral("no description of sign %1").arg(s.SegnaleCorrente);
-        if (segnaleDelFile(quiz->Image1->file()) != s.SegnaleCorrente)
+        if (segnaleDelFile(controllo<Immagine>(*quiz, "Image1")->file()) != s.SegnaleCorrente)
             return QStringLiteral("the picture is not sign %1").arg(s.SegnaleCorrente);
         if (s.SegnaleCorrente < s.PrimoSegnale || s.SegnaleCorrente > s.UltimoSegnale)
             return QStringLiteral("sign %1 outside the range").arg(s.SegnaleCorrente);
-        if (quiz->punteggio().ComandoIconaSi->isVisible() && quiz->punteggio().ComandoIconaNo->isVisible())
+        if (controllo<PulsanteGrafico>(*quiz, "ComandoIconaSi")->isVisible() && controllo<PulsanteGrafico>(*quiz, "ComandoIconaNo")->isVisible())
             return QStringLiteral("both faces shown");
     } else if (auto *quiz = qobject_cast<formDisegni *>(finestra)) {
-        const bool avanti = quiz->Command1->isEnabled();
+        const bool avanti = controllo<PulsanteGrafico>(*quiz, "Command1")->isEnabled();
         QSet<int> segnali;
-        for (Immagine *im : quiz->Image1) {
+        for (Immagine *im : controlli<Immagine>(*quiz, "Image1", 6)) {
             if (im->isEnabled() == avanti)
                 return QStringLiteral("a picture enabled %1 with \"avanti\" enabled %2").arg(im->isEnabled()).arg(avanti);
             const int n = segnaleDelFile(im->file());
@@ -688,24 +687,20 @@ QString Scimmia::controlla()
         }
         if (segnali.size() != 6 && s.UltimoSegnale - s.PrimoSegnale + 1 >= 6)
             return QStringLiteral("a sign twice in one exercise");
-        if (quiz->Shape1->isVisible() != avanti)
-            return QStringLiteral("frame shown %1 with \"avanti\" enabled %2").arg(quiz->Shape1->isVisible()).arg(avanti);
-        const int p = quiz->PosizioneGiusta();
-        if (p < 1 || p > 6)
-            return QStringLiteral("PosizioneGiusta %1").arg(p);
-        const int giusto = segnaleDelFile(quiz->Image1[std::size_t(p - 1)]->file());
-        if (quiz->testo->text().trimmed() != s.segnale(giusto))
-            return QStringLiteral("the description '%1' is not sign %2").arg(quiz->testo->text()).arg(giusto);
-        if (quiz->Label4->text()
-            != QStringLiteral("selezionati ") + quiz->vociCategoria[std::size_t(categoria)]->text())
-            return QStringLiteral("Label4 reads '%1'").arg(quiz->Label4->text());
+        if (controllo<CorniceRisposta>(*quiz, "Shape1")->isVisible() != avanti)
+            return QStringLiteral("frame shown %1 with \"avanti\" enabled %2").arg(controllo<CorniceRisposta>(*quiz, "Shape1")->isVisible()).arg(avanti);
+        // The description names one of the six pictures (posizioneGiusta ends the run if none).
+        posizioneGiusta(*quiz);
+        if (controllo<QLabel>(*quiz, "Label4")->text()
+            != QStringLiteral("selezionati ") + voceCategoria(*quiz, categoria)->text())
+            return QStringLiteral("Label4 reads '%1'").arg(controllo<QLabel>(*quiz, "Label4")->text());
     } else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra)) {
-        GiocoPuzzle *g = puzzle->GiocoPuzzle1;
+        GiocoPuzzle *g = controllo<GiocoPuzzle>(*puzzle, "GiocoPuzzle1");
         const ModelloPuzzle &m = g->modello();
         if (g->inGioco() == m.risolto())
             return QStringLiteral("in play %1, solved %2").arg(g->inGioco()).arg(m.risolto());
-        const bool scambio = puzzle->Option1[0]->isChecked();
-        if (scambio == puzzle->Option1[1]->isChecked())
+        const bool scambio = controllo<QRadioButton>(*puzzle, "Option1", 0)->isChecked();
+        if (scambio == controllo<QRadioButton>(*puzzle, "Option1", 1)->isChecked())
             return QStringLiteral("both options alike");
         if ((m.modo() == ModelloPuzzle::Modo::Scambio) != scambio)
             return QStringLiteral("the game's mode differs from the option");
@@ -718,7 +713,7 @@ QString Scimmia::controlla()
             return QStringLiteral("%1 cells").arg(m.celle());
         if (s.SegnaleCorrente < s.PrimoSegnale || s.SegnaleCorrente > s.UltimoSegnale)
             return QStringLiteral("sign %1 outside the range").arg(s.SegnaleCorrente);
-        if (puzzle->Label1->text() != s.segnale(s.SegnaleCorrente))
+        if (controllo<QLabel>(*puzzle, "Label1")->text() != s.segnale(s.SegnaleCorrente))
             return QStringLiteral("the text is not sign %1").arg(s.SegnaleCorrente);
     }
     return QString();

@@ -8,6 +8,7 @@
 #include "screens/FormAvvio.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
+#include "Finestre.h"
 
 #include <QtTest>
 
@@ -78,13 +79,13 @@ void TestAvvio::avvio()
     QCOMPARE(sfondo(avvio), ColoreVB(0x0000FF));
     const int attesi[4] = {1, 144, 12, 12};
     for (int i = 0; i < 4; ++i) {
-        QVERIFY(avvio->Image1[i]->file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(attesi[i])));
-        QVERIFY(simili(centro(avvio->Image1[i]), CartellaProgramma::colore(attesi[i])));
+        QVERIFY(controllo<Immagine>(*avvio, "Image1", i)->file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(attesi[i])));
+        QVERIFY(simili(centro(controllo<Immagine>(*avvio, "Image1", i)), CartellaProgramma::colore(attesi[i])));
     }
-    QCOMPARE(avvio->Image1[2]->geometry(), tw(3240, 3600, 2295, 2175));
-    QCOMPARE(avvio->Label1->text(), QStringLiteral("cartavia"));
-    QCOMPARE(avvio->Label1->font().pointSizeF(), 48.0);
-    QVERIFY(avvio->Label1->font().bold());
+    QCOMPARE(controllo<Immagine>(*avvio, "Image1", 2)->geometry(), tw(3240, 3600, 2295, 2175));
+    QCOMPARE(controllo<Etichetta>(*avvio, "Label1")->text(), QStringLiteral("cartavia"));
+    QCOMPARE(controllo<Etichetta>(*avvio, "Label1")->font().pointSizeF(), 48.0);
+    QVERIFY(controllo<Etichetta>(*avvio, "Label1")->font().bold());
     QCOMPARE(avvio->size(), twSize(10605, 9120));
 }
 
@@ -135,9 +136,9 @@ void TestAvvio::clicSullAvvio()
     if (dove == QLatin1String("sfondo"))
         QTest::mouseClick(avvio, Qt::LeftButton, {}, QPoint(tw(10000), tw(8500)));
     else if (dove == QLatin1String("immagine"))
-        QTest::mouseClick(avvio->Image1[2], Qt::LeftButton);
+        QTest::mouseClick(controllo<Immagine>(*avvio, "Image1", 2), Qt::LeftButton);
     else
-        QTest::mouseClick(avvio->Label1, Qt::LeftButton);
+        QTest::mouseClick(controllo<Etichetta>(*avvio, "Label1"), Qt::LeftButton);
 
     QVERIFY(unicaFinestra<FormMenu>());
     QVERIFY(guardia.isNull());
@@ -182,12 +183,12 @@ void TestAvvio::menu()
 
     struct Atteso { PulsanteGrafico *pulsante; const char *testo; QRect posto; qreal punti; bool grassetto; };
     const Atteso attesi[] = {
-        {menu.Command1, "definire il segnale", tw(240, 105, 4425, 1600), 18, true},
-        {menu.Command2, "abbinare segnale e definizione", tw(4920, 120, 4425, 1600), 18, true},
-        {menu.Command3D1, "riconoscere il segnale", tw(240, 1800, 4425, 1600), 18, true},
-        {menu.Command3, "gioca con i segnali", tw(4920, 1800, 4425, 1600), 18, true},
-        {menu.Command3D6, "Informazioni", tw(210, 5460, 4470, 1500), 27.75, false},
-        {menu.Command3D5, "Esci", tw(4830, 5460, 4470, 1500), 27.75, false},
+        {controllo<PulsanteGrafico>(menu, "Command1"), "definire il segnale", tw(240, 105, 4425, 1600), 18, true},
+        {controllo<PulsanteGrafico>(menu, "Command2"), "abbinare segnale e definizione", tw(4920, 120, 4425, 1600), 18, true},
+        {controllo<PulsanteGrafico>(menu, "Command3D1"), "riconoscere il segnale", tw(240, 1800, 4425, 1600), 18, true},
+        {controllo<PulsanteGrafico>(menu, "Command3"), "gioca con i segnali", tw(4920, 1800, 4425, 1600), 18, true},
+        {controllo<PulsanteGrafico>(menu, "Command3D6"), "Informazioni", tw(210, 5460, 4470, 1500), 27.75, false},
+        {controllo<PulsanteGrafico>(menu, "Command3D5"), "Esci", tw(4830, 5460, 4470, 1500), 27.75, false},
     };
     for (const Atteso &atteso : attesi) {
         QCOMPARE(atteso.pulsante->text(), QString::fromUtf8(atteso.testo));
@@ -202,9 +203,9 @@ void TestAvvio::menuOrdineTab()
 {
     Ambiente a;
     FormMenu menu(a.contesto);
-    const QList<QWidget *> attesi = {menu.Command3D5, menu.Command3D6, menu.Command1,
-                                     menu.Command3D1, menu.Command2, menu.Command3};
-    QWidget *w = menu.Command3D5;
+    const QList<QWidget *> attesi = {controllo<PulsanteGrafico>(menu, "Command3D5"), controllo<PulsanteGrafico>(menu, "Command3D6"), controllo<PulsanteGrafico>(menu, "Command1"),
+                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"), controllo<PulsanteGrafico>(menu, "Command3")};
+    QWidget *w = controllo<PulsanteGrafico>(menu, "Command3D5");
     for (int i = 1; i < attesi.size(); ++i) {
         do
             w = w->nextInFocusChain();
@@ -218,7 +219,7 @@ void TestAvvio::menuInformazioni()
     Ambiente a;
     auto *menu = passaA<FormMenu>(nullptr, a.contesto);
     const ColoreVB colore = sfondo(menu);
-    QTest::mouseClick(menu->Command3D6, Qt::LeftButton);
+    QTest::mouseClick(controllo<PulsanteGrafico>(*menu, "Command3D6"), Qt::LeftButton);
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
     QCOMPARE(a.dialoghi.mostrati.first().second, 64);
     QCOMPARE(unicaFinestra<FormMenu>(), menu);
@@ -241,7 +242,7 @@ void TestAvvio::menuEsci()
     const ColoreVB colore = sfondo(menu);
     const int estratti = a.casuale.estratti();
     a.dialoghi.rispondi(risposta);
-    QTest::mouseClick(menu->Command3D5, Qt::LeftButton);
+    QTest::mouseClick(controllo<PulsanteGrafico>(*menu, "Command3D5"), Qt::LeftButton);
     QCOMPARE(a.dialoghi.mostrati.first().first, QStringLiteral("Vuoi uscire dal programma?"));
     if (risposta == Dialoghi::Si) {
         QCOMPARE(a.codiceUscita, std::optional<int>(0));

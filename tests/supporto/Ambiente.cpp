@@ -32,6 +32,29 @@ QStringList SuoniRegistrati::nomi() const
     return risultato;
 }
 
+void SuoniConContatori::suona(const QString &file)
+{
+    SuoniRegistrati::suona(file);
+    conContatori.append({QFileInfo(file).fileName(), m_stato.NumeroEsatti, m_stato.NumeroErrati});
+}
+
+RegistroRegole::RegistroRegole(RegoleQuiz &regole, const SuoniRegistrati &suoni)
+{
+    const auto suonati = [&suoni] { return QStringLiteral(" (%1 suoni)").arg(suoni.suonati.size()); };
+    QObject::connect(&regole, &RegoleQuiz::contatoriCambiati, [this, suonati](int esatti, int errati) {
+        detti.append(QStringLiteral("contatori %1 %2").arg(esatti).arg(errati) + suonati());
+    });
+    QObject::connect(&regole, &RegoleQuiz::rispostaData, [this, suonati](bool giusta) {
+        detti.append((giusta ? QStringLiteral("giusta") : QStringLiteral("sbagliata")) + suonati());
+    });
+}
+
+QStringList RegistroRegole::unaRisposta(bool giusta, int esatti, int errati)
+{
+    return {QStringLiteral("contatori %1 %2 (1 suoni)").arg(esatti).arg(errati),
+            giusta ? QStringLiteral("giusta (1 suoni)") : QStringLiteral("sbagliata (1 suoni)")};
+}
+
 Dialoghi::Risposta DialoghiScriptati::mostra(const QString &testo, Stile stile)
 {
     mostrati.append({testo, int(stile)});

@@ -5,6 +5,7 @@
 #include "logic/ModuloColoriSuoni.h"
 #include "logic/Modulo1.h"
 #include "logic/Stato.h"
+#include "logic/quiz/RegoleQuiz.h"
 
 #include <QList>
 #include <QPair>
@@ -40,6 +41,36 @@ public:
     void suona(const QString &file) override { suonati.append(file); }
     QStringList nomi() const; // file names only: "si2.wav", "no.wav" ...
     QStringList suonati;
+};
+
+// Records every sound, and the counters as they stood when it started.
+class SuoniConContatori : public SuoniRegistrati
+{
+public:
+    explicit SuoniConContatori(const Stato &stato) : m_stato(stato) {}
+    void suona(const QString &file) override;
+    struct Suono
+    {
+        QString nome;
+        qint16 esatti;
+        qint16 errati;
+    };
+    QList<Suono> conContatori;
+
+private:
+    const Stato &m_stato;
+};
+
+// What the rules of a quiz tell, in order, each with the sounds started by then:
+// "contatori 5 9 (1 suoni)", "giusta (1 suoni)", "sbagliata (1 suoni)".
+class RegistroRegole
+{
+public:
+    RegistroRegole(RegoleQuiz &regole, const SuoniRegistrati &suoni);
+    QStringList detti;
+
+    // What one answer tells once its one sound has started: the counters, then the verdict.
+    static QStringList unaRisposta(bool giusta, int esatti, int errati);
 };
 
 // Records every text read aloud.

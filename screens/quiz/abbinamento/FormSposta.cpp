@@ -1,6 +1,5 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
-#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -36,11 +35,7 @@ QMimeData *datiDefinizione(int slot)
 
 int slotTrascinato(const QMimeData *dati)
 {
-    if (!dati || !dati->hasFormat(FormatoDefinizione))
-        return -1;
-    bool ok = false;
-    const int slot = dati->data(FormatoDefinizione).toInt(&ok);
-    return ok && slot >= 0 && slot < SlotAbbinamento ? slot : -1;
+    return numeroTrascinato(dati, FormatoDefinizione, SlotAbbinamento);
 }
 
 void disegnaContorno(QPainter &painter, const QRect &rettangolo, qreal scala)
@@ -125,33 +120,14 @@ void CasellaRilascio::impostaScala(qreal fattore)
     setCursor(cursoreTrascinaInScala(fattore));
 }
 
-CasellaRilascio::CasellaRilascio(QWidget *parent) : QLabel(parent)
+CasellaRilascio::CasellaRilascio(QWidget *parent) : Etichetta(parent)
 {
-    setTextFormat(Qt::PlainText);
     setAcceptDrops(true);
-}
-
-void CasellaRilascio::mousePressEvent(QMouseEvent *event)
-{
-    m_premuta = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-    event->accept(); // the release must come back here, not go to the window
-}
-
-void CasellaRilascio::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool clic = m_premuta && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
-    m_premuta = false;
-    QLabel::mouseReleaseEvent(event);
-    event->accept();
-    if (clic)
-        emit this->clic();
 }
 
 void CasellaRilascio::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    Etichetta::paintEvent(event);
     disegnaFuoco(this, false);
 }
 
@@ -185,10 +161,6 @@ void CasellaRilascio::dropEvent(QDropEvent *event)
 FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::sposta(), parent)
 {
-    eseguiTrascinamento = [](QDrag *drag) { return drag->exec(Qt::MoveAction); };
-    // The title stays empty, as the layout has it; a screen reader says the activity.
-    setAccessibleName(QStringLiteral("Cartavia - abbinare segnale e definizione"));
-
     QWidget *a = area();
     const QFont testo = carattere(QStringLiteral("MS Sans Serif"), 12, true);
     const QCursor puntatore = cursoreTrascina();
@@ -206,19 +178,16 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         const QString numero = QString::number(k + 1);
 
         auto *immagine = new Immagine(a);
+        nominaControllo(immagine, QStringLiteral("Image1"), k);
         immagine->setBordo(true);
         immagine->setGeometry(immagini[k]);
         immagine->setAccessibleName(QStringLiteral("Segnale ") + numero);
         Image1[i] = immagine;
 
         auto *casella = new CasellaRilascio(a);
+        nominaControllo(casella, QStringLiteral("Label2"), k);
         casella->setGeometry(caselle[k]);
-        casella->setFont(testo);
-        casella->setAlignment(Qt::AlignCenter);
-        casella->setWordWrap(true);
-        casella->setFrameStyle(QFrame::Box | QFrame::Plain);
-        casella->setLineWidth(1);
-        impostaSfondo(casella, 0xFFFFFF);
+        impostaRiquadro(casella, testo, Qt::AlignCenter, 0xFFFFFF);
         casella->setCursor(puntatore);
         casella->setAccessibleName(QStringLiteral("Casella ") + numero);
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
@@ -232,6 +201,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     }
     for (int k = 0; k < SlotAbbinamento; ++k) {
         auto *definizione = new DefinizioneTrascinabile(a);
+        nominaControllo(definizione, QStringLiteral("Label1"), k);
         definizione->setGeometry(definizioni[k]);
         definizione->setFont(testo);
         definizione->setAlignment(Qt::AlignCenter);
@@ -251,8 +221,14 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     Command1 = creaAvanti(tw(6600, 5280, 1935, 975));
     Command1->hide();
     connect(Command1, &QAbstractButton::clicked, this, protetto(contesto, [this] { Command1_Click(); }));
-    m_annuncio = new Annuncio(a);
-    m_annuncio->setObjectName(QStringLiteral("annuncio"));
+    connect(&m_esercizio, &Abbinamento::definizioneCollocata, this,
+            protetto(contesto, [this](int slot) { colloca(slot); }));
+    collegaRegole(&m_esercizio, [this](bool giusta) {
+        if (!giusta)
+            impostaSfondoEsercizio(m_esercizio.colore());
+        else if (m_esercizio.completo())
+            Command1->show();
+    });
 
     Form_Load();
 }
@@ -313,33 +289,19 @@ void FormSposta::Command1_Click()
 
 void FormSposta::Label2_DragDrop(int indice, int trascinato)
 {
-    switch (m_esercizio.rilascia(indice, trascinato, contesto())) {
-    case Abbinamento::Esito::Nessuno:
-        return;
-    case Abbinamento::Esito::Errato:
-        impostaSfondoEsercizio(m_esercizio.colore());
-        m_annuncio->annuncia(testoVerdetto(false, contesto().stato.NumeroEsatti,
-                                           contesto().stato.NumeroErrati));
-        dopoRisposta();
-        return;
-    case Abbinamento::Esito::Esatto:
-    case Abbinamento::Esito::Completato: {
-        CasellaRilascio *casella = Label2.at(static_cast<std::size_t>(indice));
-        DefinizioneTrascinabile *definizione = Label1.at(static_cast<std::size_t>(trascinato));
-        casella->setText(definizione->text());
-        definizione->clear();
-        definizione->setAccessibleName(QString());
-        definizione->hide();
-        if (m_esercizio.completo())
-            Command1->show();
-        // Once filled, a box says what it holds.
-        casella->setAccessibleName(QStringLiteral("Casella %1: ").arg(indice + 1) + casella->text());
-        m_annuncio->annuncia(testoVerdetto(true, contesto().stato.NumeroEsatti,
-                                           contesto().stato.NumeroErrati));
-        dopoRisposta();
-        return;
-    }
-    }
+    m_esercizio.rilascia(indice, trascinato, contesto());
+}
+
+void FormSposta::colloca(int slot)
+{
+    CasellaRilascio *casella = Label2.at(static_cast<std::size_t>(slot));
+    DefinizioneTrascinabile *definizione = Label1.at(static_cast<std::size_t>(slot));
+    casella->setText(definizione->text());
+    definizione->clear();
+    definizione->setAccessibleName(QString());
+    definizione->hide();
+    // Once filled, a box says what it holds.
+    casella->setAccessibleName(QStringLiteral("Casella %1: ").arg(slot + 1) + casella->text());
 }
 
 void FormSposta::trascina(int slot, QPoint punto)
@@ -358,7 +320,7 @@ void FormSposta::trascina(int slot, QPoint punto)
     // The drag runs its own event loop; the window must outlive it (see closeEvent).
     m_trascinando = true;
     QPointer<FormSposta> guardia(this);
-    const Qt::DropAction esito = eseguiTrascinamento(drag);
+    const Qt::DropAction esito = drag->exec(Qt::MoveAction);
     if (!guardia)
         return;
     m_trascinando = false;

@@ -2,14 +2,13 @@
 
 #include "screens/quiz/CorniceQuiz.h"
 #include "logic/quiz/Abbinamento.h"
+#include "widgets/Controlli.h"
 #include "widgets/Scala.h"
 
 #include <QLabel>
 #include <array>
-#include <functional>
 #include <vector>
 
-class Annuncio;
 class Immagine;
 class PulsanteGrafico;
 class QDrag;
@@ -55,9 +54,10 @@ private:
     qreal m_scala = 1;
 };
 
-// A drop box under a picture: takes only dragged definitions, and reports a click (where a
-// definition picked up is placed). It takes the keyboard focus and shows it like an answer.
-class CasellaRilascio : public QLabel, public Scalabile
+// A drop box under a picture: takes only dragged definitions, and reports a click (clic(),
+// where a definition picked up is placed). It takes the keyboard focus and shows it like an
+// answer.
+class CasellaRilascio : public Etichetta, public Scalabile
 {
     Q_OBJECT
 public:
@@ -66,18 +66,12 @@ public:
 
 signals:
     void rilasciata(int slot);
-    void clic();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    bool m_premuta = false;
 };
 
 // The matching quiz: three sign pictures, an empty box under each, and their definitions
@@ -90,19 +84,18 @@ class FormSposta : public CorniceQuiz
 public:
     explicit FormSposta(Contesto &contesto, QWidget *parent = nullptr);
 
-    std::array<Immagine *, SlotAbbinamento> Image1{};
-    std::array<CasellaRilascio *, SlotAbbinamento> Label2{};
-    std::array<DefinizioneTrascinabile *, SlotAbbinamento> Label1{};
-    PulsanteGrafico *Command1 = nullptr; // avanti
-
+protected:
     void GeneraEsercizio() override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    void Form_Load();
     void Command1_Click();
     void Label2_DragDrop(int indice, int trascinato);
-
-    const Abbinamento &esercizio() const { return m_esercizio; }
-
-    // The definition picked up to be placed, -1 for none.
-    int presa() const { return m_presa; }
+    // A right drop: the definition of `slot` moves into its box.
+    void colloca(int slot);
+    void trascina(int slot, QPoint punto);
     // Picks up the definition of `slot`; the one picked up already is put back first. On the
     // one picked up, puts it back.
     void prendi(int slot);
@@ -110,26 +103,18 @@ public:
     void riponi();
     // Drops the definition picked up on box `casella`, as a drag drops it there.
     void posa(int casella);
-
-    // Runs a drag that a press on a definition started; QDrag::exec in a real run. It owns
-    // the drag from then on, and returns its result.
-    std::function<Qt::DropAction(QDrag *)> eseguiTrascinamento;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *oggetto, QEvent *evento) override;
-
-private:
-    void Form_Load();
-    void trascina(int slot, QPoint punto);
     // The arrow keys: Left and Right along a row, Up and Down between the boxes and the
     // definitions, to the nearest one shown.
     void spostaFuoco(QWidget *da, int tasto);
     // The definitions shown, left to right.
     std::vector<QWidget *> definizioniInOrdine() const;
 
+    std::array<Immagine *, SlotAbbinamento> Image1{};
+    std::array<CasellaRilascio *, SlotAbbinamento> Label2{};
+    std::array<DefinizioneTrascinabile *, SlotAbbinamento> Label1{};
+    PulsanteGrafico *Command1 = nullptr; // avanti
+
     Abbinamento m_esercizio;
-    Annuncio *m_annuncio = nullptr; // each drop's verdict, for a screen reader
     bool m_trascinando = false;
-    int m_presa = -1;
+    int m_presa = -1; // the definition picked up to be placed, -1 for none
 };

@@ -1,6 +1,5 @@
 #include "screens/quiz/definizione/formTrova.h"
 
-#include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -14,30 +13,16 @@
 #include <algorithm>
 
 formTrova::formTrova(Contesto &contesto, QWidget *parent)
-    : CorniceQuiz(contesto, Cornici::trova(), parent),
-      m_punteggio(area(),
-                {tw(5640, 360, 855, 750), tw(6720, 270, 735, 375), tw(7560, 150, 975, 615),
-                 tw(6720, 735, 735, 495), tw(7560, 615, 855, 615)},
-                contesto.stato),
-      m_definizione(contesto)
+    : CorniceQuiz(contesto, Cornici::trova(), parent), m_definizione(contesto)
 {
-    // The title stays empty, as the layout has it; a screen reader says the activity.
-    setAccessibleName(QStringLiteral("Cartavia - definire il segnale"));
     QWidget *a = area();
-    a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
-
     const QFont arial12 = carattere(QStringLiteral("Arial"), 12, true);
 
     for (int i = 0; i < 6; ++i) {
         auto *etichetta = new Etichetta(a);
-        etichetta->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        nominaControllo(etichetta, QStringLiteral("Label1"), i);
         etichetta->setGeometry(tw(120, 120 + 960 * i, 4995, 855));
-        etichetta->setFont(arial12);
-        etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
-        etichetta->setLineWidth(1);
-        etichetta->setWordWrap(true);
-        etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
+        impostaRiquadro(etichetta, arial12, Qt::AlignLeft | Qt::AlignTop, ColoreSistemaFinestra);
         impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         etichetta->setRisposta(true);
@@ -48,7 +33,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
     }
 
     Image1 = new Immagine(a);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    nominaControllo(Image1, QStringLiteral("Image1"));
     Image1->setBordo(true);
     Image1->setGeometry(tw(5400, 1200, 3615, 3375));
     Image1->setAccessibleName(QStringLiteral("Segnale"));
@@ -59,6 +44,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
     for (std::size_t i = 1; i < Label1.size(); ++i)
         setTabOrder(Label1[i - 1], Label1[i]);
     setTabOrder(Label1.back(), Command1);
+    collegaRegole(&m_definizione, [this](bool giusta) { mostraVerdetto(giusta); });
 
     Form_Load();
 }
@@ -99,23 +85,19 @@ void formTrova::GeneraEsercizio()
 
 void formTrova::Label1_Click(int Index)
 {
-    Etichetta *cliccata = Label1.at(static_cast<std::size_t>(Index));
-    const bool giusta = m_definizione.rispondi(cliccata->text());
-    m_punteggio.mostraFaccia(giusta);
-    if (!giusta) {
-        m_punteggio.mostraErrati();
-        m_punteggio.annunciaVerdetto(false);
-        dopoRisposta();
+    m_cliccata = Label1.at(static_cast<std::size_t>(Index));
+    m_definizione.rispondi(m_cliccata->text());
+}
+
+void formTrova::mostraVerdetto(bool giusta)
+{
+    if (!giusta)
         return;
-    }
-    m_punteggio.mostraEsatti();
     Command1->setEnabled(true);
     Command1->setFocus(); // before the descriptions are disabled, which would move it on
-    impostaSfondo(cliccata, ColoreRosso);
+    impostaSfondo(m_cliccata, ColoreRosso);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
-    m_punteggio.annunciaVerdetto(true);
-    dopoRisposta();
 }
 
 void formTrova::Command1_Click()
@@ -128,9 +110,4 @@ void formTrova::Command1_Click()
     }
     GeneraEsercizio();
     Label1.front()->setFocus();
-}
-
-void formTrova::mostraContatori()
-{
-    m_punteggio.mostraContatori();
 }

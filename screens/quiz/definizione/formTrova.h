@@ -1,7 +1,6 @@
 #pragma once
 
 #include "screens/quiz/CorniceQuiz.h"
-#include "screens/quiz/Punteggio.h"
 #include "logic/quiz/Definizione.h"
 
 #include <array>
@@ -18,26 +17,23 @@ class formTrova : public CorniceQuiz
 public:
     explicit formTrova(Contesto &contesto, QWidget *parent = nullptr);
 
-    void GeneraEsercizio() override;
-
-    std::array<Etichetta *, 6> Label1{}; // the six descriptions, top to bottom
-    Immagine *Image1 = nullptr;
-    PulsanteGrafico *Command1 = nullptr;       // "avanti"
-
-    // The faces and the counters.
-    const Punteggio &punteggio() const { return m_punteggio; }
-
-    void Label1_Click(int Index);
-    void Command1_Click();
-
 protected:
-    void mostraContatori() override;
+    void GeneraEsercizio() override;
     // Up and Down move between the descriptions.
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void Form_Load();
+    void Label1_Click(int Index);
+    void Command1_Click();
+    // The quiz's own part of a verdict: a right description turns red, the others go
+    // quiet and "avanti" takes the focus.
+    void mostraVerdetto(bool giusta);
 
-    Punteggio m_punteggio;
+    std::array<Etichetta *, 6> Label1{}; // the six descriptions, top to bottom
+    Immagine *Image1 = nullptr;
+    PulsanteGrafico *Command1 = nullptr; // "avanti"
+
     Definizione m_definizione;
+    Etichetta *m_cliccata = nullptr; // the description being judged
 };

@@ -10,9 +10,6 @@
 #include "widgets/Twips.h"
 
 #include <QKeyEvent>
-
-#include <algorithm>
-
 #include <QPainter>
 
 #include <algorithm>
@@ -33,25 +30,13 @@ void CorniceRisposta::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect r = rect();
-    const int s = qMin(m_spessore, qMin(r.width(), r.height()) / 2);
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), s), colore());
-    painter.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore());
-    painter.fillRect(QRect(r.left(), r.top() + s, s, r.height() - 2 * s), colore());
-    painter.fillRect(QRect(r.right() - s + 1, r.top() + s, s, r.height() - 2 * s), colore());
+    disegnaBordo(painter, r, qMin(m_spessore, qMin(r.width(), r.height()) / 2), colore());
 }
 
 formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
-    : CorniceQuiz(contesto, Cornici::disegni(), parent),
-      m_punteggio(area(),
-                {tw(240, 120, 855, 750), tw(1680, 390, 735, 375), tw(2520, 270, 975, 615),
-                 tw(4200, 375, 735, 495), tw(5040, 255, 855, 615)},
-                contesto.stato),
-      m_riconoscimento(contesto)
+    : CorniceQuiz(contesto, Cornici::disegni(), parent), m_riconoscimento(contesto)
 {
-    // The title stays empty, as the layout has it; a screen reader says the activity.
-    setAccessibleName(QStringLiteral("Cartavia - riconoscere il segnale"));
     QWidget *a = area();
-    a->setFont(carattere(QStringLiteral("MS Sans Serif"), 8.25, true));
 
     const QRect posti[6] = {
         tw(240, 960, 2535, 2295),  tw(3120, 960, 2655, 2295),  tw(6120, 960, 2535, 2295),
@@ -59,7 +44,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     };
     for (int i = 0; i < 6; ++i) {
         auto *immagine = new Immagine(a);
-        immagine->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        nominaControllo(immagine, QStringLiteral("Image1"), i);
         immagine->setBordo(true);
         immagine->setGeometry(posti[i]);
         // Named by place, never by sign: the name would give the answer away.
@@ -72,20 +57,15 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     }
 
     testo = new QLabel(a);
-    testo->setObjectName(QStringLiteral("testo"));
+    nominaControllo(testo, QStringLiteral("testo"));
     testo->setGeometry(tw(240, 5760, 6975, 1215));
-    testo->setFont(carattere(QStringLiteral("Arial"), 18, true));
-    testo->setFrameStyle(QFrame::Box | QFrame::Plain);
-    testo->setLineWidth(1);
-    testo->setWordWrap(true);
-    testo->setTextFormat(Qt::PlainText);
-    testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    impostaSfondo(testo, ColoreSistemaFinestra);
+    impostaRiquadro(testo, carattere(QStringLiteral("Arial"), 18, true),
+                    Qt::AlignHCenter | Qt::AlignTop, ColoreSistemaFinestra);
     impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
     rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
+    nominaControllo(Shape1, QStringLiteral("Shape1"));
     Shape1->setGeometry(tw(240, 3360, 2535, 2295));
     Shape1->hide();
 
@@ -94,9 +74,13 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     connect(Command1, &QAbstractButton::clicked, this, protetto(contesto, [this] { Command1_Click(); }));
 
     Label4 = new QLabel(QStringLiteral("Label1"), a);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    nominaControllo(Label4, QStringLiteral("Label4"));
     Label4->setGeometry(tw(6480, 240, 2175, 615));
     Label4->setWordWrap(true);
+    connect(this, &CorniceQuiz::categoriaScelta, this, protetto(contesto, [this](const QString &voce) {
+                Label4->setText(QStringLiteral("selezionati ") + voce);
+            }));
+    collegaRegole(&m_riconoscimento, [this](bool giusta) { mostraVerdetto(giusta); });
 
     Form_Load();
 }
@@ -133,7 +117,7 @@ void formDisegni::GeneraEsercizio()
 
 void formDisegni::NuovoEsercizio()
 {
-    const EsercizioRiconoscimento esercizio = m_riconoscimento.nuovo();
+    const EsercizioRiconoscimento esercizio = m_riconoscimento.genera();
     impostaSfondoEsercizio(esercizio.colore);
     std::vector<std::pair<Immagine *, QString>> immagini;
     for (std::size_t k = 0; k < Image1.size(); ++k)
@@ -144,26 +128,18 @@ void formDisegni::NuovoEsercizio()
     testo->setAccessibleName(esercizio.testo.trimmed());
 }
 
-void formDisegni::categoriaScelta(const QString &voce)
-{
-    Label4->setText(QStringLiteral("selezionati ") + voce);
-}
-
 void formDisegni::Image1_Click(int Index)
 {
-    const bool giusta = m_riconoscimento.giusta(Index);
-    m_punteggio.mostraFaccia(giusta);
+    m_cliccata = Index;
     m_riconoscimento.rispondi(Index);
-    if (!giusta) {
-        m_punteggio.mostraErrati();
-        m_punteggio.annunciaVerdetto(false);
-    dopoRisposta();
-        return;
-    }
-    m_punteggio.mostraEsatti();
+}
 
+void formDisegni::mostraVerdetto(bool giusta)
+{
+    if (!giusta)
+        return;
     // The frame takes the size of the picture it marks, so it reaches every edge of it.
-    Immagine *cliccata = Image1.at(static_cast<std::size_t>(Index));
+    Immagine *cliccata = Image1.at(static_cast<std::size_t>(m_cliccata));
     scala()->posa(Shape1, scala()->naturale(cliccata));
     Shape1->raise();
     Shape1->show();
@@ -171,8 +147,6 @@ void formDisegni::Image1_Click(int Index)
     Command1->setFocus(); // before the pictures are disabled, which would move it on
     for (Immagine *immagine : Image1)
         immagine->setEnabled(false);
-    m_punteggio.annunciaVerdetto(true);
-    dopoRisposta();
 }
 
 void formDisegni::Command1_Click()
@@ -183,9 +157,4 @@ void formDisegni::Command1_Click()
     Command1->setEnabled(false);
     NuovoEsercizio();
     Image1.front()->setFocus();
-}
-
-void formDisegni::mostraContatori()
-{
-    m_punteggio.mostraContatori();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "screens/quiz/CorniceQuiz.h"
-#include "screens/quiz/Punteggio.h"
 #include "logic/quiz/Riconoscimento.h"
 #include "widgets/Scala.h"
 
@@ -41,31 +40,26 @@ class formDisegni : public CorniceQuiz
 public:
     explicit formDisegni(Contesto &contesto, QWidget *parent = nullptr);
 
+protected:
     void GeneraEsercizio() override;
-    qint16 PosizioneGiusta() const { return m_riconoscimento.PosizioneGiusta(); }
+    // The arrow keys move between the pictures, in their grid of two rows of three.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    void Form_Load();
+    void NuovoEsercizio();
+    void Image1_Click(int Index);
+    void Command1_Click();
+    // The quiz's own part of a verdict: the frame marks a right picture, the pictures go
+    // quiet and "avanti" takes the focus.
+    void mostraVerdetto(bool giusta);
 
     std::array<Immagine *, 6> Image1{}; // top row 0..2, bottom row 3..5
     QLabel *testo = nullptr;            // the description to find
     CorniceRisposta *Shape1 = nullptr;
     PulsanteGrafico *Command1 = nullptr; // "avanti"
-    QLabel *Label4 = nullptr; // the chosen category
+    QLabel *Label4 = nullptr;            // the chosen category
 
-    // The faces and the counters.
-    const Punteggio &punteggio() const { return m_punteggio; }
-
-    void Image1_Click(int Index);
-    void Command1_Click();
-
-protected:
-    void mostraContatori() override;
-    // The arrow keys move between the pictures, in their grid of two rows of three.
-    bool eventFilter(QObject *oggetto, QEvent *evento) override;
-    void categoriaScelta(const QString &voce) override;
-
-private:
-    void Form_Load();
-    void NuovoEsercizio();
-
-    Punteggio m_punteggio;
     Riconoscimento m_riconoscimento;
+    int m_cliccata = 0; // the picture being judged
 };

@@ -13,27 +13,6 @@ QString s(int n)
 {
     return CartellaProgramma::testo(n);
 }
-
-// Remembers, for every sound, the counters as they stood when it started.
-class SuoniConContatori : public Suoni
-{
-public:
-    explicit SuoniConContatori(const Stato &stato) : m_stato(stato) {}
-    void suona(const QString &file) override
-    {
-        suonati.append({QFileInfo(file).fileName(), m_stato.NumeroEsatti, m_stato.NumeroErrati});
-    }
-    struct Suono
-    {
-        QString nome;
-        qint16 esatti;
-        qint16 errati;
-    };
-    QList<Suono> suonati;
-
-private:
-    const Stato &m_stato;
-};
 }
 
 class TestDefinizione : public QObject
@@ -188,14 +167,16 @@ void TestDefinizione::rispostaContaESuona()
     a.casuale.aggiungi(r);
 
     Definizione definizione(conSuoni);
-    QCOMPARE(definizione.rispondi(testo), giusta);
+    RegistroRegole detti(definizione, suoni);
+    definizione.rispondi(testo);
+    QCOMPARE(detti.detti, RegistroRegole::unaRisposta(giusta, giusta ? 5 : 4, giusta ? 9 : 10));
     QCOMPARE(int(a.stato.NumeroEsatti), giusta ? 5 : 4);
     QCOMPARE(int(a.stato.NumeroErrati), giusta ? 9 : 10);
-    QCOMPARE(suoni.suonati.size(), 1);
-    QCOMPARE(suoni.suonati[0].nome, suono);
+    QCOMPARE(suoni.conContatori.size(), 1);
+    QCOMPARE(suoni.conContatori[0].nome, suono);
     // Either way the answer is counted before its sound starts.
-    QCOMPARE(int(suoni.suonati[0].esatti), int(a.stato.NumeroEsatti));
-    QCOMPARE(int(suoni.suonati[0].errati), int(a.stato.NumeroErrati));
+    QCOMPARE(int(suoni.conContatori[0].esatti), int(a.stato.NumeroEsatti));
+    QCOMPARE(int(suoni.conContatori[0].errati), int(a.stato.NumeroErrati));
     QCOMPARE(a.casuale.estratti(), estratti);
 }
 

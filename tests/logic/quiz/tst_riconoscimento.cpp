@@ -9,35 +9,14 @@
 namespace {
 using Valori = QList<float>;
 using Segnali = QList<int>;
-
-// Remembers, for every sound, the counters as they stood when it started.
-class SuoniConContatori : public Suoni
-{
-public:
-    explicit SuoniConContatori(const Stato &stato) : m_stato(stato) {}
-    void suona(const QString &file) override
-    {
-        suonati.append({QFileInfo(file).fileName(), m_stato.NumeroEsatti, m_stato.NumeroErrati});
-    }
-    struct Suono
-    {
-        QString nome;
-        qint16 esatti;
-        qint16 errati;
-    };
-    QList<Suono> suonati;
-
-private:
-    const Stato &m_stato;
-};
 }
 
 class TestRiconoscimento : public QObject
 {
     Q_OBJECT
 private slots:
-    void nuovoEstraeInOrdine_data();
-    void nuovoEstraeInOrdine();
+    void generaEstraeInOrdine_data();
+    void generaEstraeInOrdine();
     void posizioneGiusta_data();
     void posizioneGiusta();
     void rispostaPerPosizione();
@@ -49,7 +28,7 @@ private slots:
     void categoriaTroppoPiccola();
 };
 
-void TestRiconoscimento::nuovoEstraeInOrdine_data()
+void TestRiconoscimento::generaEstraeInOrdine_data()
 {
     QTest::addColumn<int>("primo");
     QTest::addColumn<int>("ultimo");
@@ -79,7 +58,7 @@ void TestRiconoscimento::nuovoEstraeInOrdine_data()
         << 0x00C000u << Segnali{81, 53, 67, 60, 74, 55} << 6;
 }
 
-void TestRiconoscimento::nuovoEstraeInOrdine()
+void TestRiconoscimento::generaEstraeInOrdine()
 {
     QFETCH(int, primo);
     QFETCH(int, ultimo);
@@ -96,7 +75,7 @@ void TestRiconoscimento::nuovoEstraeInOrdine()
 
     Riconoscimento riconoscimento(a.contesto);
     QCOMPARE(int(riconoscimento.PosizioneGiusta()), 0);
-    const EsercizioRiconoscimento e = riconoscimento.nuovo();
+    const EsercizioRiconoscimento e = riconoscimento.genera();
 
     QCOMPARE(e.colore, colore);
     QCOMPARE(Segnali(e.segnali.begin(), e.segnali.end()), segnali);
@@ -128,7 +107,7 @@ void TestRiconoscimento::posizioneGiusta()
     Ambiente a;
     a.casuale.aggiungi({0.0f, 0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f, r});
     Riconoscimento riconoscimento(a.contesto);
-    const EsercizioRiconoscimento e = riconoscimento.nuovo();
+    const EsercizioRiconoscimento e = riconoscimento.genera();
     QCOMPARE(int(e.PosizioneGiusta), posizione);
     const int attesi[6] = {1, 15, 37, 73, 109, 144};
     QCOMPARE(e.testo, QStringLiteral("   ") + CartellaProgramma::testo(attesi[posizione - 1]));
@@ -139,7 +118,7 @@ void TestRiconoscimento::rispostaPerPosizione()
     Ambiente a;
     a.casuale.aggiungi({0.0f, 0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f, 0.4f}); // position 3
     Riconoscimento riconoscimento(a.contesto);
-    riconoscimento.nuovo();
+    riconoscimento.genera();
     for (int indice = 0; indice < 6; ++indice)
         QCOMPARE(riconoscimento.giusta(indice), indice == 2);
 }
@@ -175,19 +154,21 @@ void TestRiconoscimento::rispostaContaESuona()
     Contesto conSuoni{a.stato, a.casuale, suoni, a.dialoghi, a.contesto.cartella, a.contesto.termina};
     a.casuale.aggiungi({0.0f, 0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f, 0.4f}); // position 3
     Riconoscimento riconoscimento(conSuoni);
-    riconoscimento.nuovo();
+    riconoscimento.genera();
     a.stato.NumeroEsatti = 4;
     a.stato.NumeroErrati = 9;
     const int prima = a.casuale.estratti();
     a.casuale.aggiungi(r);
 
-    QCOMPARE(riconoscimento.rispondi(indice), giusta);
+    RegistroRegole detti(riconoscimento, suoni);
+    riconoscimento.rispondi(indice);
+    QCOMPARE(detti.detti, RegistroRegole::unaRisposta(giusta, giusta ? 5 : 4, giusta ? 9 : 10));
     QCOMPARE(int(a.stato.NumeroEsatti), giusta ? 5 : 4);
     QCOMPARE(int(a.stato.NumeroErrati), giusta ? 9 : 10);
-    QCOMPARE(suoni.suonati.size(), 1);
-    QCOMPARE(suoni.suonati[0].nome, suono);
-    QCOMPARE(int(suoni.suonati[0].esatti), esattiAlSuono);
-    QCOMPARE(int(suoni.suonati[0].errati), erratiAlSuono);
+    QCOMPARE(suoni.conContatori.size(), 1);
+    QCOMPARE(suoni.conContatori[0].nome, suono);
+    QCOMPARE(int(suoni.conContatori[0].esatti), esattiAlSuono);
+    QCOMPARE(int(suoni.conContatori[0].errati), erratiAlSuono);
     QCOMPARE(a.casuale.estratti() - prima, estratti);
 }
 
@@ -210,7 +191,7 @@ void TestRiconoscimento::contatoriSiFermanoA32767()
     Ambiente a;
     a.casuale.aggiungi({0.0f, 0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f, 0.0f}); // position 1
     Riconoscimento riconoscimento(a.contesto);
-    riconoscimento.nuovo();
+    riconoscimento.genera();
     qint16 &contatore = giusta ? a.stato.NumeroEsatti : a.stato.NumeroErrati;
     contatore = qint16(prima);
     riconoscimento.rispondi(giusta ? 0 : 1);
@@ -227,7 +208,7 @@ void TestRiconoscimento::moltiEserciziSeiSegnaliDiversi()
     std::array<int, 6> perPosizione{};
     QSet<int> visti;
     for (int n = 0; n < 600; ++n) {
-        const EsercizioRiconoscimento e = riconoscimento.nuovo();
+        const EsercizioRiconoscimento e = riconoscimento.genera();
         QSet<int> diversi;
         for (qint16 segnale : e.segnali) {
             QVERIFY(segnale >= 82 && segnale <= 89);
@@ -252,7 +233,7 @@ void TestRiconoscimento::categoriaTroppoPiccola()
     a.stato.PrimoSegnale = 10;
     a.stato.UltimoSegnale = 14;
     Riconoscimento riconoscimento(a.contesto);
-    QVERIFY_THROWS_EXCEPTION(ErroreCartavia, riconoscimento.nuovo());
+    QVERIFY_THROWS_EXCEPTION(ErroreCartavia, riconoscimento.genera());
 }
 
 QTEST_GUILESS_MAIN(TestRiconoscimento)

@@ -46,7 +46,7 @@ void unaRisposta(Ambiente &a, const QString &quiz, float primo, bool giusta)
     } else if (quiz == QLatin1String("riconoscimento")) {
         a.casuale.aggiungi({0.9f, 0.91f, 0.92f, 0.93f, 0.94f, 0.0f}); // asked at position 1
         Riconoscimento r(a.contesto);
-        r.nuovo();
+        r.genera();
         r.rispondi(giusta ? 0 : 1);
     } else {
         // Outside a review the other two come from the catalogue, inside from the set.
@@ -166,7 +166,7 @@ void TestRipasso::estrazioneInRipasso()
         QCOMPARE(a.stato.SegnaleCorrente, qint16(mostrati.first()));
     } else if (quiz == QLatin1String("riconoscimento")) {
         Riconoscimento r(a.contesto);
-        const EsercizioRiconoscimento e = r.nuovo();
+        const EsercizioRiconoscimento e = r.genera();
         for (qint16 s : e.segnali)
             visti.append(s);
         QCOMPARE(e.testo, QStringLiteral("   Segnale 90"));

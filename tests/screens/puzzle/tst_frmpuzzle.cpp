@@ -7,6 +7,7 @@
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
+#include "Finestre.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,7 +26,7 @@ bool simile(const QColor &a, const QColor &b, int tolleranza = 24)
 // The colour in the middle of the picture the control was handed.
 QColor coloreImmagine(const frmpuzzle &f)
 {
-    const QImage &immagine = f.GiocoPuzzle1->picture();
+    const QImage &immagine = controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->picture();
     return immagine.pixelColor(immagine.width() / 2, immagine.height() / 2);
 }
 
@@ -113,14 +114,14 @@ void TestFrmPuzzle::apreConUnSegnaleDelRango()
 
     frmpuzzle f(a.contesto);
     QCOMPARE(int(a.stato.SegnaleCorrente), segnale);
-    QCOMPARE(f.Label1->text(), CartellaProgramma::testo(segnale));
+    QCOMPARE(controllo<QLabel>(f, "Label1")->text(), CartellaProgramma::testo(segnale));
     QVERIFY(simile(coloreImmagine(f), CartellaProgramma::colore(segnale)));
-    QVERIFY(f.GiocoPuzzle1->inGioco());
-    QCOMPARE(f.GiocoPuzzle1->modello().modo(), ModelloPuzzle::Modo::Scambio);
-    QVERIFY(f.Option1[0]->isChecked());
-    QCOMPARE(f.GiocoPuzzle1->righe(), 3);
-    QCOMPARE(f.GiocoPuzzle1->colonne(), 3);
-    QCOMPARE(f.GiocoPuzzle1->spessorelinea(), 2);
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->inGioco());
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().modo(), ModelloPuzzle::Modo::Scambio);
+    QVERIFY(controllo<QRadioButton>(f, "Option1", 0)->isChecked());
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->righe(), 3);
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->colonne(), 3);
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->spessorelinea(), 2);
     // The range is read, never changed.
     QCOMPARE(int(a.stato.PrimoSegnale), primo);
     QCOMPARE(int(a.stato.UltimoSegnale), ultimo);
@@ -133,15 +134,15 @@ void TestFrmPuzzle::dalMenuPrincipale()
     a.stato.UltimoSegnale = 38;
     a.casuale.aggiungi(0.0f); // the menu's colour
     auto *menu = passaA<FormMenu>(nullptr, a.contesto);
-    QVERIFY(menu->Command3->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command3")->isEnabled());
     a.casuale.aggiungi(0.9999f); // the puzzle's sign
-    QTest::mouseClick(menu->Command3, Qt::LeftButton);
+    QTest::mouseClick(controllo<PulsanteGrafico>(*menu, "Command3"), Qt::LeftButton);
 
     const auto puzzle = aperte<frmpuzzle>();
     QCOMPARE(puzzle.size(), 1);
     QCOMPARE(finestreAperte().size(), 1);
     QCOMPARE(int(a.stato.SegnaleCorrente), 38);
-    QCOMPARE(puzzle.first()->Label1->text(), CartellaProgramma::testo(38));
+    QCOMPARE(controllo<QLabel>(*puzzle.first(), "Label1")->text(), CartellaProgramma::testo(38));
 }
 
 void TestFrmPuzzle::nuovoPuzzleTieneIlModo()
@@ -152,25 +153,25 @@ void TestFrmPuzzle::nuovoPuzzleTieneIlModo()
     f.show();
     QCOMPARE(int(a.stato.SegnaleCorrente), 1);
 
-    QTest::mouseClick(f.Option1[1], Qt::LeftButton);
-    QVERIFY(f.Option1[1]->isChecked());
-    QCOMPARE(f.GiocoPuzzle1->modello().modo(), ModelloPuzzle::Modo::Scivolamento);
+    QTest::mouseClick(controllo<QRadioButton>(f, "Option1", 1), Qt::LeftButton);
+    QVERIFY(controllo<QRadioButton>(f, "Option1", 1)->isChecked());
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().modo(), ModelloPuzzle::Modo::Scivolamento);
 
     a.casuale.aggiungi(0.5f);
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QTest::mouseClick(controllo<QPushButton>(f, "Command1"), Qt::LeftButton);
     QCOMPARE(int(a.stato.SegnaleCorrente), 73);
-    QCOMPARE(f.Label1->text(), CartellaProgramma::testo(73));
+    QCOMPARE(controllo<QLabel>(f, "Label1")->text(), CartellaProgramma::testo(73));
     QVERIFY(simile(coloreImmagine(f), CartellaProgramma::colore(73)));
-    QCOMPARE(f.GiocoPuzzle1->modello().modo(), ModelloPuzzle::Modo::Scivolamento);
-    QVERIFY(f.GiocoPuzzle1->accessibleDescription().startsWith(QStringLiteral("puzzle a scivolamento;")));
-    QVERIFY(f.Option1[1]->isChecked());
-    QVERIFY(f.GiocoPuzzle1->inGioco());
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().modo(), ModelloPuzzle::Modo::Scivolamento);
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->accessibleDescription().startsWith(QStringLiteral("puzzle a scivolamento;")));
+    QVERIFY(controllo<QRadioButton>(f, "Option1", 1)->isChecked());
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->inGioco());
 
     // The same sign may come twice in a row.
     a.casuale.aggiungi(0.5f);
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QTest::mouseClick(controllo<QPushButton>(f, "Command1"), Qt::LeftButton);
     QCOMPARE(int(a.stato.SegnaleCorrente), 73);
-    QVERIFY(f.GiocoPuzzle1->inGioco());
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->inGioco());
 }
 
 void TestFrmPuzzle::cambiareModoTieneImmagineETesto_data()
@@ -188,22 +189,22 @@ void TestFrmPuzzle::cambiareModoTieneImmagineETesto()
     frmpuzzle f(a.contesto);
     f.show();
     const int segnale = a.stato.SegnaleCorrente;
-    const QImage immagine = f.GiocoPuzzle1->picture();
-    const QString testo = f.Label1->text();
+    const QImage immagine = controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->picture();
+    const QString testo = controllo<QLabel>(f, "Label1")->text();
     if (risolviPrima) {
-        risolvi(*f.GiocoPuzzle1);
-        QVERIFY(!f.GiocoPuzzle1->inGioco());
+        risolvi(*controllo<GiocoPuzzle>(f, "GiocoPuzzle1"));
+        QVERIFY(!controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->inGioco());
     }
 
     for (int volta = 0; volta < 3; ++volta) {
         const int opzione = volta % 2 == 0 ? 1 : 0;
-        QTest::mouseClick(f.Option1[opzione], Qt::LeftButton);
-        QCOMPARE(f.GiocoPuzzle1->modello().modo(), opzione == 0 ? ModelloPuzzle::Modo::Scambio
+        QTest::mouseClick(controllo<QRadioButton>(f, "Option1", opzione), Qt::LeftButton);
+        QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().modo(), opzione == 0 ? ModelloPuzzle::Modo::Scambio
                                                                 : ModelloPuzzle::Modo::Scivolamento);
-        QVERIFY(f.GiocoPuzzle1->inGioco());
-        QVERIFY(!f.GiocoPuzzle1->modello().risolto());
-        QCOMPARE(f.GiocoPuzzle1->picture(), immagine);
-        QCOMPARE(f.Label1->text(), testo);
+        QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->inGioco());
+        QVERIFY(!controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().risolto());
+        QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->picture(), immagine);
+        QCOMPARE(controllo<QLabel>(f, "Label1")->text(), testo);
         QCOMPARE(int(a.stato.SegnaleCorrente), segnale);
     }
 }
@@ -217,12 +218,12 @@ void TestFrmPuzzle::iContatoriNonCambiano()
     a.stato.UltimoSegnale = 52;
     frmpuzzle f(a.contesto);
     f.show();
-    risolvi(*f.GiocoPuzzle1);
-    QVERIFY(f.GiocoPuzzle1->modello().risolto());
-    QTest::mouseClick(f.Option1[1], Qt::LeftButton);
-    risolvi(*f.GiocoPuzzle1);
-    QVERIFY(f.GiocoPuzzle1->modello().risolto());
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    risolvi(*controllo<GiocoPuzzle>(f, "GiocoPuzzle1"));
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().risolto());
+    QTest::mouseClick(controllo<QRadioButton>(f, "Option1", 1), Qt::LeftButton);
+    risolvi(*controllo<GiocoPuzzle>(f, "GiocoPuzzle1"));
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->modello().risolto());
+    QTest::mouseClick(controllo<QPushButton>(f, "Command1"), Qt::LeftButton);
     QVERIFY(a.stato.SegnaleCorrente >= 39 && a.stato.SegnaleCorrente <= 52);
     QCOMPARE(int(a.stato.NumeroEsatti), 5);
     QCOMPARE(int(a.stato.NumeroErrati), 3);
@@ -248,21 +249,21 @@ void TestFrmPuzzle::esci()
     QFETCH(int, risposta);
     Ambiente a;
     auto *f = passaA<frmpuzzle>(nullptr, a.contesto);
-    QTest::mouseClick(f->Option1[1], Qt::LeftButton);
-    auto &g = *f->GiocoPuzzle1;
+    QTest::mouseClick(controllo<QRadioButton>(*f, "Option1", 1), Qt::LeftButton);
+    auto &g = *controllo<GiocoPuzzle>(*f, "GiocoPuzzle1");
     const int gap = g.modello().cellaVuota();
     const int accanto = g.modello().vicina(gap, ModelloPuzzle::Direzione::Su) >= 0
         ? g.modello().vicina(gap, ModelloPuzzle::Direzione::Su)
         : g.modello().vicina(gap, ModelloPuzzle::Direzione::Giu);
     QTest::mouseClick(&g, Qt::LeftButton, {}, g.rettangoloCella(accanto).center());
     const auto partita = g.modello().disposizione();
-    const QString testo = f->Label1->text();
+    const QString testo = controllo<QLabel>(*f, "Label1")->text();
 
     a.dialoghi.rispondi(risposta);
     if (dallaCornice)
         f->close();
     else
-        f->mnuEsci->trigger();
+        controllo<QAction>(*f, "mnuEsci")->trigger();
 
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
     QCOMPARE(a.dialoghi.mostrati.first().first, QStringLiteral("Vuoi tornare al menù?"));
@@ -273,7 +274,7 @@ void TestFrmPuzzle::esci()
         QCOMPARE(g.modello().disposizione(), partita);
         QVERIFY(g.inGioco());
         QCOMPARE(g.modello().modo(), ModelloPuzzle::Modo::Scivolamento);
-        QCOMPARE(f->Label1->text(), testo);
+        QCOMPARE(controllo<QLabel>(*f, "Label1")->text(), testo);
     } else {
         QPointer<frmpuzzle> puzzle(f);
         QCOMPARE(aperte<FormMenu>().size(), 1);
@@ -296,13 +297,13 @@ void TestFrmPuzzle::nomiAccessibili()
     Ambiente a;
     a.casuale.aggiungi(0.0f);
     frmpuzzle f(a.contesto);
-    QCOMPARE(f.GiocoPuzzle1->accessibleName(), QStringLiteral("Puzzle"));
-    QVERIFY(f.GiocoPuzzle1->accessibleDescription().startsWith(QStringLiteral("puzzle a scambio;")));
-    QCOMPARE(f.Label1->accessibleName(), CartellaProgramma::testo(1));
-    QCOMPARE(f.Option1[0]->accessibleName(), QStringLiteral("puzzle a scambio"));
-    QCOMPARE(f.Option1[1]->accessibleName(), QStringLiteral("puzzle a scivolamento"));
-    QCOMPARE(f.Command1->accessibleName(), QStringLiteral("nuovo puzzle"));
-    QCOMPARE(f.mnuEsci->text(), QStringLiteral("Esci"));
+    QCOMPARE(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->accessibleName(), QStringLiteral("Puzzle"));
+    QVERIFY(controllo<GiocoPuzzle>(f, "GiocoPuzzle1")->accessibleDescription().startsWith(QStringLiteral("puzzle a scambio;")));
+    QCOMPARE(controllo<QLabel>(f, "Label1")->accessibleName(), CartellaProgramma::testo(1));
+    QCOMPARE(controllo<QRadioButton>(f, "Option1", 0)->accessibleName(), QStringLiteral("puzzle a scambio"));
+    QCOMPARE(controllo<QRadioButton>(f, "Option1", 1)->accessibleName(), QStringLiteral("puzzle a scivolamento"));
+    QCOMPARE(controllo<QPushButton>(f, "Command1")->accessibleName(), QStringLiteral("nuovo puzzle"));
+    QCOMPARE(controllo<QAction>(f, "mnuEsci")->text(), QStringLiteral("Esci"));
     QCOMPARE(f.menuBar()->actions().size(), 1);
     QVERIFY(f.windowTitle().isEmpty());
     QCOMPARE(f.centralWidget()->size(), QSize(576, 456));

@@ -1,6 +1,8 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
 #include "Ambiente.h"
+#include "Copioni.h"
+#include "Finestre.h"
 #include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
@@ -13,20 +15,13 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QDrag>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QtTest>
 #include <array>
 #include <memory>
 
 namespace {
-float perSegnale(int indice, int primo = 1, int ultimo = 144)
-{
-    return (float(indice - primo) + 0.5f) / float(ultimo - primo + 1);
-}
-float perColore(int c) { return (float(c) - 0.5f) / 18.0f; }
-float perDisposizione(int p) { return (float(p) + 0.5f) / 6.0f; }
-float perSuono(int k) { return (float(k) - 0.5f) / 4.0f; }
-
 // Scripts the draws of one exercise without repeats.
 void copione(CasualeScriptato &casuale, int colore, std::array<int, 3> segnali, int p,
              int primo = 1, int ultimo = 144)
@@ -40,18 +35,16 @@ void copione(CasualeScriptato &casuale, int colore, std::array<int, 3> segnali, 
 // Definition `slot` dropped on box `casella`, as the drag machinery hands it over.
 bool rilascia(FormSposta &finestra, int casella, int slot)
 {
-    std::unique_ptr<QMimeData> dati(datiDefinizione(slot));
-    QWidget *box = finestra.Label2[std::size_t(casella)];
-    const QPointF punto(box->width() / 2.0, box->height() / 2.0);
-    QDragEnterEvent entra(punto.toPoint(), Qt::MoveAction, dati.get(), Qt::LeftButton, Qt::NoModifier);
-    entra.ignore();
-    QApplication::sendEvent(box, &entra);
-    if (!entra.isAccepted())
-        return false;
-    QDropEvent lascia(punto, Qt::MoveAction, dati.get(), Qt::LeftButton, Qt::NoModifier);
-    lascia.ignore();
-    QApplication::sendEvent(box, &lascia);
-    return lascia.isAccepted();
+    return rilasciaDefinizione(finestra, casella, slot);
+}
+
+// The definition picked up to be placed, -1 for none.
+int presa(const FormSposta &finestra)
+{
+    for (int k = 0; k < SlotAbbinamento; ++k)
+        if (controllo<DefinizioneTrascinabile>(finestra, "Label1", k)->presa())
+            return k;
+    return -1;
 }
 
 // How a definition reaches a box: dragged, picked up and placed by keyboard, or by two clicks.
@@ -106,7 +99,6 @@ private slots:
     void punteggio();
     void esciNoSi();
     void dalMenu();
-    void chiusuraDuranteTrascinamento();
     void treModi_data();
     void treModi();
     void f10ApreLaBarra();
@@ -139,26 +131,26 @@ void TestFormSposta::apertura()
     QCOMPARE(ambiente.casuale.fuoriCopione(), 0);
 
     QCOMPARE(quiz->windowTitle(), QString());
-    QCOMPARE(quiz->area()->size(), QSize(638, 480));
-    QVERIFY(quiz->Command1->isHidden());
-    QVERIFY(quiz->vociCategoria[Tutti]->isChecked());
+    QCOMPARE(quiz->centralWidget()->size(), QSize(638, 480));
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
+    QVERIFY(voceCategoria(*quiz, Tutti)->isChecked());
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 0);
     QCOMPARE(int(ambiente.stato.NumeroErrati), 0);
     QCOMPARE(int(ambiente.stato.PrimoSegnale), 1);
     QCOMPARE(int(ambiente.stato.UltimoSegnale), 144);
-    QCOMPARE(sfondo(quiz->area()), ColoriSfondo[4]);
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoriSfondo[4]);
 
     const int segnali[3] = {7, 144, 1};
     for (int k = 0; k < 3; ++k) {
         const auto i = std::size_t(k);
-        QCOMPARE(quiz->Image1[i]->file(), fileImmagine(ambiente.cartella.percorso(), segnali[k]));
-        QVERIFY(!quiz->Image1[i]->immagine().isNull());
-        QCOMPARE(quiz->Label1[i]->text(), CartellaProgramma::testo(segnali[k]));
-        QVERIFY(quiz->Label1[i]->isVisible());
-        QCOMPARE(quiz->Label2[i]->text(), QString());
+        QCOMPARE(controllo<Immagine>(*quiz, "Image1", i)->file(), fileImmagine(ambiente.cartella.percorso(), segnali[k]));
+        QVERIFY(!controllo<Immagine>(*quiz, "Image1", i)->immagine().isNull());
+        QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", i)->text(), CartellaProgramma::testo(segnali[k]));
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", i)->isVisible());
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", i)->text(), QString());
     }
-    QVERIFY(quiz->Image1[1]->file().endsWith(QStringLiteral("/jpg/144.jpg")));
-    QVERIFY(quiz->Image1[2]->file().endsWith(QStringLiteral("/jpg/1.jpg")));
+    QVERIFY(controllo<Immagine>(*quiz, "Image1", 1)->file().endsWith(QStringLiteral("/jpg/144.jpg")));
+    QVERIFY(controllo<Immagine>(*quiz, "Image1", 2)->file().endsWith(QStringLiteral("/jpg/1.jpg")));
 }
 
 void TestFormSposta::disposizione_data()
@@ -177,7 +169,7 @@ void TestFormSposta::disposizione()
     Ambiente ambiente;
     Quiz quiz(ambiente, {20, 30, 40}, p);
     for (int k = 0; k < 3; ++k)
-        QCOMPARE(quiz->Label1[std::size_t(k)]->geometry(), tw(sinistre[k], 4890, 2955, 1500));
+        QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->geometry(), tw(sinistre[k], 4890, 2955, 1500));
 }
 
 void TestFormSposta::controlli()
@@ -185,17 +177,17 @@ void TestFormSposta::controlli()
     Ambiente ambiente;
     Quiz quiz(ambiente);
 
-    QCOMPARE(quiz->Image1[0]->geometry(), tw(105, 210, 3120, 2760));
-    QCOMPARE(quiz->Image1[2]->geometry(), tw(6405, 210, 3075, 2760));
-    QCOMPARE(quiz->Label2[2]->geometry(), tw(6480, 3255, 2955, 1500));
-    QCOMPARE(quiz->Command1->geometry(), tw(6600, 5280, 1935, 975));
-    QCOMPARE(quiz->Command1->text(), QStringLiteral("avanti"));
-    QCOMPARE(quiz->Command1->font().pointSizeF(), 14.25);
+    QCOMPARE(controllo<Immagine>(*quiz, "Image1", 0)->geometry(), tw(105, 210, 3120, 2760));
+    QCOMPARE(controllo<Immagine>(*quiz, "Image1", 2)->geometry(), tw(6405, 210, 3075, 2760));
+    QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 2)->geometry(), tw(6480, 3255, 2955, 1500));
+    QCOMPARE(controllo<PulsanteGrafico>(*quiz, "Command1")->geometry(), tw(6600, 5280, 1935, 975));
+    QCOMPARE(controllo<PulsanteGrafico>(*quiz, "Command1")->text(), QStringLiteral("avanti"));
+    QCOMPARE(controllo<PulsanteGrafico>(*quiz, "Command1")->font().pointSizeF(), 14.25);
 
     for (int k = 0; k < 3; ++k) {
         const auto i = std::size_t(k);
-        QLabel *casella = quiz->Label2[i];
-        QLabel *definizione = quiz->Label1[i];
+        QLabel *casella = controllo<CasellaRilascio>(*quiz, "Label2", i);
+        QLabel *definizione = controllo<DefinizioneTrascinabile>(*quiz, "Label1", i);
         QCOMPARE(sfondo(casella), ColoreVB(0xFFFFFF));
         QCOMPARE(sfondo(definizione), ColoreVB(0xFFFFFF));
         QCOMPARE(casella->frameShape(), QFrame::Box);
@@ -209,23 +201,23 @@ void TestFormSposta::controlli()
             QCOMPARE(etichetta->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(etichetta->cursor().hotSpot(), QPoint(3, 1));
         }
-        QCOMPARE(quiz->Image1[i]->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(controllo<Immagine>(*quiz, "Image1", i)->cursor().shape(), Qt::ArrowCursor);
 
         // Only the boxes take drops.
         QVERIFY(casella->acceptDrops());
         QVERIFY(!definizione->acceptDrops());
-        QVERIFY(!quiz->Image1[i]->acceptDrops());
+        QVERIFY(!controllo<Immagine>(*quiz, "Image1", i)->acceptDrops());
 
         // Pictures are named by position, never by the sign they show.
-        QCOMPARE(quiz->Image1[i]->accessibleName(), QStringLiteral("Segnale %1").arg(k + 1));
+        QCOMPARE(controllo<Immagine>(*quiz, "Image1", i)->accessibleName(), QStringLiteral("Segnale %1").arg(k + 1));
         QCOMPARE(casella->accessibleName(), QStringLiteral("Casella %1").arg(k + 1));
         QCOMPARE(definizione->accessibleName(), definizione->text());
     }
-    QVERIFY(!quiz->area()->acceptDrops());
-    QCOMPARE(quiz->Command1->accessibleName(), QStringLiteral("avanti"));
+    QVERIFY(!quiz->centralWidget()->acceptDrops());
+    QCOMPARE(controllo<PulsanteGrafico>(*quiz, "Command1")->accessibleName(), QStringLiteral("avanti"));
     // "avanti", once shown, stands above the right-hand definition.
-    quiz->Command1->show();
-    QCOMPARE(quiz->area()->childAt(tw(7000), tw(5500)), quiz->Command1);
+    controllo<PulsanteGrafico>(*quiz, "Command1")->show();
+    QCOMPARE(quiz->centralWidget()->childAt(tw(7000), tw(5500)), controllo<PulsanteGrafico>(*quiz, "Command1"));
 }
 
 void TestFormSposta::pressioneAvviaTrascinamento_data()
@@ -244,38 +236,26 @@ void TestFormSposta::pressioneAvviaTrascinamento()
     Ambiente ambiente;
     Quiz quiz(ambiente, {50, 60, 70}, p);
 
-    int trascinamenti = 0;
-    int slotTrasportato = -2;
-    QObject *sorgente = nullptr;
-    QSize contorno;
-    QPoint presa;
-    quiz->eseguiTrascinamento = [&](QDrag *drag) {
-        ++trascinamenti;
-        slotTrasportato = slotTrascinato(drag->mimeData());
-        sorgente = drag->source();
-        contorno = drag->pixmap().size();
-        presa = drag->hotSpot();
-        delete drag;
-        return Qt::MoveAction;
-    };
-
-    QLabel *definizione = quiz->Label1[std::size_t(slot)];
+    // Without a display the platform's drag ends at once, dropped nowhere; the drag stays
+    // until its deferred deletion, and tells what it carried.
+    QLabel *definizione = controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot);
     QTest::mousePress(definizione, Qt::RightButton, {}, QPoint(12, 30));
-    QCOMPARE(trascinamenti, 0);
+    QVERIFY(quiz->findChildren<QDrag *>().isEmpty());
     QTest::mousePress(definizione, Qt::LeftButton, {}, QPoint(12, 30));
-    QCOMPARE(trascinamenti, 1);
-    QCOMPARE(slotTrasportato, slot);
-    QCOMPARE(sorgente, definizione);
-    QCOMPARE(contorno, definizione->size());
-    QCOMPARE(presa, QPoint(12, 30));
+    const QList<QDrag *> trascinamenti = quiz->findChildren<QDrag *>();
+    QCOMPARE(trascinamenti.size(), 1);
+    QCOMPARE(slotTrascinato(trascinamenti[0]->mimeData()), slot);
+    QCOMPARE(trascinamenti[0]->source(), definizione);
+    QCOMPARE(trascinamenti[0]->pixmap().size(), definizione->size());
+    QCOMPARE(trascinamenti[0]->hotSpot(), QPoint(12, 30));
     // The label stays where it was, with its text.
     QVERIFY(definizione->isVisible());
     QCOMPARE(definizione->text(), CartellaProgramma::testo(50 + 10 * slot));
 
     // Pictures and boxes cannot be dragged.
-    QTest::mousePress(quiz->Image1[std::size_t(slot)], Qt::LeftButton);
-    QTest::mousePress(quiz->Label2[std::size_t(slot)], Qt::LeftButton);
-    QCOMPARE(trascinamenti, 1);
+    QTest::mousePress(controllo<Immagine>(*quiz, "Image1", slot), Qt::LeftButton);
+    QTest::mousePress(controllo<CasellaRilascio>(*quiz, "Label2", slot), Qt::LeftButton);
+    QCOMPARE(quiz->findChildren<QDrag *>().size(), 1);
     QVERIFY(ambiente.suoni.suonati.isEmpty());
 }
 
@@ -283,7 +263,7 @@ void TestFormSposta::caselleAccettanoSoloDefinizioni()
 {
     Ambiente ambiente;
     Quiz quiz(ambiente);
-    QWidget *casella = quiz->Label2[1];
+    QWidget *casella = controllo<CasellaRilascio>(*quiz, "Label2", 1);
 
     auto entra = [&](QMimeData *dati) {
         QDragEnterEvent evento(QPoint(5, 5), Qt::MoveAction, dati, Qt::LeftButton, Qt::NoModifier);
@@ -305,7 +285,7 @@ void TestFormSposta::caselleAccettanoSoloDefinizioni()
     QApplication::sendEvent(casella, &lascia);
     QVERIFY(ambiente.suoni.suonati.isEmpty());
     QCOMPARE(int(ambiente.stato.NumeroErrati), 0);
-    QCOMPARE(quiz->Label2[1]->text(), QString());
+    QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 1)->text(), QString());
 }
 
 void TestFormSposta::rilascio_data()
@@ -327,19 +307,19 @@ void TestFormSposta::rilascio()
     Ambiente ambiente;
     Quiz quiz(ambiente, {11, 22, 33}, p, 9);
     ambiente.casuale.aggiungi(perSuono(4));
-    const QPoint posto = quiz->Label1[std::size_t(slot)]->pos();
+    const QPoint posto = controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot)->pos();
 
     QVERIFY(rilascia(*quiz, casella, slot));
 
-    QLabel *box = quiz->Label2[std::size_t(casella)];
-    QLabel *definizione = quiz->Label1[std::size_t(slot)];
+    QLabel *box = controllo<CasellaRilascio>(*quiz, "Label2", casella);
+    QLabel *definizione = controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot);
     if (casella == slot) {
         QCOMPARE(ambiente.suoni.nomi(), QStringList{QStringLiteral("si4.wav")});
         QCOMPARE(box->text(), CartellaProgramma::testo(11 * (slot + 1)));
         QCOMPARE(definizione->text(), QString());
         QVERIFY(definizione->isHidden());
         QCOMPARE(int(ambiente.stato.NumeroErrati), 0);
-        QCOMPARE(sfondo(quiz->area()), ColoriSfondo[8]);
+        QCOMPARE(sfondo(quiz->centralWidget()), ColoriSfondo[8]);
     } else {
         QCOMPARE(ambiente.suoni.nomi(), QStringList{QStringLiteral("no.wav")});
         QCOMPARE(box->text(), QString());
@@ -347,10 +327,10 @@ void TestFormSposta::rilascio()
         QVERIFY(definizione->isVisible());
         QCOMPARE(definizione->pos(), posto);
         QCOMPARE(int(ambiente.stato.NumeroErrati), 1);
-        QCOMPARE(sfondo(quiz->area()), ColoreNero);
+        QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     }
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 0);
-    QVERIFY(quiz->Command1->isHidden());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
 }
 
 void TestFormSposta::esercizioCompletoConErrori()
@@ -360,14 +340,14 @@ void TestFormSposta::esercizioCompletoConErrori()
     ambiente.casuale.aggiungi({perSuono(2), perSuono(1), perSuono(4)});
 
     rilascia(*quiz, 1, 0); // wrong
-    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     rilascia(*quiz, 2, 0); // wrong
     rilascia(*quiz, 0, 0); // right
-    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     rilascia(*quiz, 0, 1); // wrong: the box is filled
-    QCOMPARE(quiz->Label2[0]->text(), CartellaProgramma::testo(100));
+    QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 0)->text(), CartellaProgramma::testo(100));
     rilascia(*quiz, 1, 1); // right
-    QVERIFY(quiz->Command1->isHidden());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 0);
     rilascia(*quiz, 2, 2); // right, the third
 
@@ -376,22 +356,22 @@ void TestFormSposta::esercizioCompletoConErrori()
     QCOMPARE(ambiente.suoni.nomi(),
              (QStringList{QStringLiteral("no.wav"), QStringLiteral("no.wav"), QStringLiteral("si2.wav"),
                           QStringLiteral("no.wav"), QStringLiteral("si1.wav"), QStringLiteral("si4.wav")}));
-    QVERIFY(quiz->Command1->isVisible());
-    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     for (int k = 0; k < 3; ++k) {
-        QVERIFY(quiz->Label1[std::size_t(k)]->isHidden());
-        QCOMPARE(quiz->Label2[std::size_t(k)]->text(), CartellaProgramma::testo(100 + k));
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->isHidden());
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", k)->text(), CartellaProgramma::testo(100 + k));
     }
 
     // "avanti": the next exercise, on a new colour, and nothing counted.
     copione(ambiente.casuale, 12, {3, 2, 1}, 2);
-    QTest::mouseClick(quiz->Command1, Qt::LeftButton);
-    QVERIFY(quiz->Command1->isHidden());
-    QCOMPARE(sfondo(quiz->area()), ColoriSfondo[11]);
+    QTest::mouseClick(controllo<PulsanteGrafico>(*quiz, "Command1"), Qt::LeftButton);
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoriSfondo[11]);
     for (int k = 0; k < 3; ++k) {
-        QVERIFY(quiz->Label1[std::size_t(k)]->isVisible());
-        QCOMPARE(quiz->Label1[std::size_t(k)]->text(), CartellaProgramma::testo(3 - k));
-        QCOMPARE(quiz->Label2[std::size_t(k)]->text(), QString());
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->isVisible());
+        QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->text(), CartellaProgramma::testo(3 - k));
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", k)->text(), QString());
     }
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 1);
     QCOMPARE(int(ambiente.stato.NumeroErrati), 3);
@@ -404,29 +384,29 @@ void TestFormSposta::avantiRestaDopoCategoria()
     Quiz quiz(ambiente);
     for (int k = 0; k < 3; ++k)
         rilascia(*quiz, k, k);
-    QVERIFY(quiz->Command1->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
 
     copione(ambiente.casuale, 1, {89, 82, 85}, 0, 82, 89);
-    quiz->vociCategoria[Sosta]->trigger();
-    QVERIFY(quiz->vociCategoria[Sosta]->isChecked());
-    QVERIFY(!quiz->vociCategoria[Tutti]->isChecked());
-    QVERIFY(quiz->Command1->isVisible());
-    QCOMPARE(quiz->esercizio().segnale(0), qint16(89));
-    QCOMPARE(quiz->Label1[0]->text(), CartellaProgramma::testo(89));
+    voceCategoria(*quiz, Sosta)->trigger();
+    QVERIFY(voceCategoria(*quiz, Sosta)->isChecked());
+    QVERIFY(!voceCategoria(*quiz, Tutti)->isChecked());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
+    QVERIFY(controllo<Immagine>(*quiz, "Image1", 0)->file().endsWith(QStringLiteral("/jpg/89.jpg")));
+    QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", 0)->text(), CartellaProgramma::testo(89));
     for (int k = 0; k < 3; ++k) {
-        QVERIFY(quiz->Label1[std::size_t(k)]->isVisible());
-        QCOMPARE(quiz->Label2[std::size_t(k)]->text(), QString());
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->isVisible());
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", k)->text(), QString());
     }
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 1);
 
     for (int k = 0; k < 3; ++k)
         rilascia(*quiz, k, k);
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 2);
-    QVERIFY(quiz->Command1->isVisible());
-    QTest::mouseClick(quiz->Command1, Qt::LeftButton);
-    QVERIFY(quiz->Command1->isHidden());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
+    QTest::mouseClick(controllo<PulsanteGrafico>(*quiz, "Command1"), Qt::LeftButton);
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
     for (int k = 0; k < 3; ++k) {
-        const int s = quiz->esercizio().segnale(k);
+        const int s = QFileInfo(controllo<Immagine>(*quiz, "Image1", k)->file()).completeBaseName().toInt();
         QVERIFY(s >= 82 && s <= 89);
     }
 }
@@ -439,15 +419,15 @@ void TestFormSposta::punteggio()
     for (int k = 0; k < 3; ++k)
         rilascia(*quiz, k, k);
 
-    quiz->mnuEserEseg->trigger();
+    controllo<QAction>(*quiz, "mnuEserEseg")->trigger();
     QCOMPARE(ambiente.dialoghi.mostrati.size(), 1);
     QCOMPARE(ambiente.dialoghi.mostrati[0].first,
              QStringLiteral("hai eseguito  1 esercizi esatti con  1 errori"));
     QCOMPARE(ambiente.dialoghi.mostrati[0].second, int(Dialoghi::SoloOk));
 
-    quiz->mnuAzzera->trigger();
-    QVERIFY(quiz->Command1->isVisible()); // the screen is left as it was
-    quiz->mnuEserEseg->trigger();
+    controllo<QAction>(*quiz, "mnuAzzera")->trigger();
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible()); // the screen is left as it was
+    controllo<QAction>(*quiz, "mnuEserEseg")->trigger();
     QCOMPARE(ambiente.dialoghi.mostrati[1].first,
              QStringLiteral("hai eseguito  0 esercizi esatti con  0 errori"));
 }
@@ -459,15 +439,15 @@ void TestFormSposta::esciNoSi()
     rilascia(*quiz, 1, 1);
 
     ambiente.dialoghi.rispondi(Dialoghi::No);
-    quiz->mnuEsci->trigger();
+    controllo<QAction>(*quiz, "mnuEsci")->trigger();
     QCOMPARE(ambiente.dialoghi.mostrati.last().first, QStringLiteral("Vuoi tornare al menù?"));
     QCOMPARE(ambiente.dialoghi.mostrati.last().second, int(Dialoghi::DomandaSiNo));
     QCOMPARE(finestreAperte(), QList<QWidget *>{quiz.finestra.data()});
-    QCOMPARE(quiz->Label2[1]->text(), CartellaProgramma::testo(6));
-    QCOMPARE(int(quiz->esercizio().NumeroAbbinati()), 1);
+    QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 1)->text(), CartellaProgramma::testo(6));
+    QVERIFY(controllo(*quiz, "Label1", 1)->isHidden()); // the one placed
 
     ambiente.dialoghi.rispondi(Dialoghi::Si);
-    quiz->mnuEsci->trigger();
+    controllo<QAction>(*quiz, "mnuEsci")->trigger();
     const QList<QWidget *> aperte = finestreAperte();
     QVERIFY(quiz.finestra.isNull());
     QCOMPARE(aperte.size(), 1);
@@ -480,38 +460,15 @@ void TestFormSposta::dalMenu()
     auto *menu = new FormMenu(ambiente.contesto);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
-    QVERIFY(menu->Command2->isEnabled());
-    QTest::mouseClick(menu->Command2, Qt::LeftButton);
+    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command2")->isEnabled());
+    QTest::mouseClick(controllo<PulsanteGrafico>(*menu, "Command2"), Qt::LeftButton);
 
     const QList<QWidget *> aperte = finestreAperte();
     QCOMPARE(aperte.size(), 1);
     auto *quiz = qobject_cast<FormSposta *>(aperte[0]);
     QVERIFY(quiz);
-    QVERIFY(quiz->Command1->isHidden());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
     delete quiz;
-}
-
-void TestFormSposta::chiusuraDuranteTrascinamento()
-{
-    Ambiente ambiente;
-    Quiz quiz(ambiente);
-    ambiente.dialoghi.rispondi(Dialoghi::Si);
-    bool chiusa = true;
-    quiz->eseguiTrascinamento = [&](QDrag *drag) {
-        chiusa = quiz->close();
-        delete drag;
-        return Qt::IgnoreAction;
-    };
-    QTest::mousePress(quiz->Label1[0], Qt::LeftButton);
-    QVERIFY(!chiusa);
-    QVERIFY(ambiente.dialoghi.mostrati.isEmpty());
-    QVERIFY(!quiz.finestra.isNull());
-
-    // Once the drag is over the window frame leaves as "Esci" does.
-    QVERIFY(!quiz->close());
-    QCOMPARE(ambiente.dialoghi.mostrati.size(), 1);
-    QCOMPARE(finestreAperte().size(), 1);
-    QVERIFY(qobject_cast<FormMenu *>(finestreAperte()[0]));
 }
 
 void TestFormSposta::treModi_data()
@@ -535,37 +492,27 @@ void TestFormSposta::treModi()
     const auto *annuncio = quiz->findChild<Annuncio *>();
     QVERIFY(annuncio);
 
-    int casellaDelTrascinamento = -1;
-    quiz->eseguiTrascinamento = [&](QDrag *drag) {
-        std::unique_ptr<QDrag> via(drag);
-        const int slot = slotTrascinato(drag->mimeData());
-        if (casellaDelTrascinamento < 0)
-            return Qt::IgnoreAction; // released where it was pressed
-        return rilascia(*quiz, casellaDelTrascinamento, slot) ? Qt::MoveAction : Qt::IgnoreAction;
-    };
     auto clicSu = [](QWidget *w) {
         const QPoint centro = w->rect().center();
         QCursor::setPos(w->mapToGlobal(centro));
         QTest::mouseClick(w, Qt::LeftButton, {}, centro);
     };
     auto prendi = [&](int slot) {
-        DefinizioneTrascinabile *definizione = quiz->Label1[std::size_t(slot)];
+        DefinizioneTrascinabile *definizione = controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot);
         if (modo == Modo::Tastiera) {
             definizione->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         } else {
-            casellaDelTrascinamento = -1;
             clicSu(definizione);
         }
     };
     auto posa = [&](int casella) {
-        QWidget *box = quiz->Label2[std::size_t(casella)];
+        QWidget *box = controllo<CasellaRilascio>(*quiz, "Label2", casella);
         if (modo == Modo::Tastiera) {
             // Up from the definition to the box above it, then along the boxes.
             for (int tasti = 0; tasti < 4 && QApplication::focusWidget() != box; ++tasti) {
                 QWidget *fuoco = QApplication::focusWidget();
-                const bool inBasso = std::find(quiz->Label1.begin(), quiz->Label1.end(), fuoco)
-                    != quiz->Label1.end();
+                const bool inBasso = qobject_cast<DefinizioneTrascinabile *>(fuoco);
                 QTest::keyClick(fuoco, inBasso                     ? Qt::Key_Up
                                            : fuoco->x() < box->x() ? Qt::Key_Right
                                                                    : Qt::Key_Left);
@@ -578,59 +525,61 @@ void TestFormSposta::treModi()
     };
     auto porta = [&](int slot, int casella) {
         if (modo == Modo::Trascinamento) {
-            casellaDelTrascinamento = casella;
-            QCursor::setPos(QPoint(0, 0));
-            QTest::mousePress(quiz->Label1[std::size_t(slot)], Qt::LeftButton, {}, QPoint(5, 5));
-            QCOMPARE(quiz->presa(), -1);
+            // Pressed on the definition and released over the box: the drop Qt delivers there.
+            QWidget *box = controllo(*quiz, "Label2", casella);
+            QCursor::setPos(box->mapToGlobal(box->rect().center()));
+            QTest::mousePress(controllo(*quiz, "Label1", slot), Qt::LeftButton, {}, QPoint(5, 5));
+            rilascia(*quiz, casella, slot);
+            QCOMPARE(presa(*quiz), -1);
             return;
         }
         prendi(slot);
-        QCOMPARE(quiz->presa(), slot);
-        QVERIFY(quiz->Label1[std::size_t(slot)]->presa());
-        QVERIFY(puntiContorno(quiz->Label1[std::size_t(slot)]) > 0);
+        QCOMPARE(presa(*quiz), slot);
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot)->presa());
+        QVERIFY(puntiContorno(controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot)) > 0);
         posa(casella);
-        QCOMPARE(quiz->presa(), -1);
-        QVERIFY(!quiz->Label1[std::size_t(slot)]->presa());
+        QCOMPARE(presa(*quiz), -1);
+        QVERIFY(!controllo<DefinizioneTrascinabile>(*quiz, "Label1", slot)->presa());
     };
 
     if (modo != Modo::Trascinamento) {
         // Put back (Escape, or a click on it again), a box takes nothing.
         prendi(0);
-        QCOMPARE(quiz->presa(), 0);
+        QCOMPARE(presa(*quiz), 0);
         if (modo == Modo::Tastiera)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         else
-            clicSu(quiz->Label1[0]);
-        QCOMPARE(quiz->presa(), -1);
-        QCOMPARE(puntiContorno(quiz->Label1[0]), 0);
+            clicSu(controllo<DefinizioneTrascinabile>(*quiz, "Label1", 0));
+        QCOMPARE(presa(*quiz), -1);
+        QCOMPARE(puntiContorno(controllo<DefinizioneTrascinabile>(*quiz, "Label1", 0)), 0);
         posa(1);
         QVERIFY(ambiente.suoni.suonati.isEmpty());
-        QCOMPARE(quiz->Label2[1]->text(), QString());
-        QCOMPARE(sfondo(quiz->area()), ColoriSfondo[2]);
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 1)->text(), QString());
+        QCOMPARE(sfondo(quiz->centralWidget()), ColoriSfondo[2]);
     }
 
     porta(0, 1); // wrong
-    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     if (modo == Modo::Tastiera) {
         // The focus, back on the definition, shows inside it on the black window: a black line
         // with white around it.
-        QWidget *definizione = quiz->Label1[0];
+        QWidget *definizione = controllo<DefinizioneTrascinabile>(*quiz, "Label1", 0);
         QCOMPARE(QApplication::focusWidget(), definizione);
         const QImage immagine = definizione->grab().toImage();
         const int y = definizione->height() / 2;
         QCOMPARE(immagine.pixelColor(3, y), QColor(Qt::white));
         QCOMPARE(immagine.pixelColor(5, y), QColor(Qt::black));
         QCOMPARE(immagine.pixelColor(7, y), QColor(Qt::white));
-        QCOMPARE(quiz->Label1[1]->grab().toImage().pixelColor(5, y), QColor(Qt::white));
+        QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", 1)->grab().toImage().pixelColor(5, y), QColor(Qt::white));
     }
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta sbagliata. Esatti 0, errati 1"));
     porta(0, 2); // wrong
     porta(0, 0); // right
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 0, errati 2"));
     porta(1, 0); // wrong: the box is filled
-    QCOMPARE(quiz->Label2[0]->text(), CartellaProgramma::testo(100));
+    QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", 0)->text(), CartellaProgramma::testo(100));
     porta(1, 1); // right
-    QVERIFY(quiz->Command1->isHidden());
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
     porta(2, 2); // right, the third
 
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 1);
@@ -639,20 +588,21 @@ void TestFormSposta::treModi()
              (QStringList{QStringLiteral("no.wav"), QStringLiteral("no.wav"), QStringLiteral("si2.wav"),
                           QStringLiteral("no.wav"), QStringLiteral("si1.wav"), QStringLiteral("si4.wav")}));
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 1, errati 3"));
-    QVERIFY(quiz->Command1->isVisible());
-    QCOMPARE(sfondo(quiz->area()), ColoreNero);
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
+    QCOMPARE(sfondo(quiz->centralWidget()), ColoreNero);
     for (int k = 0; k < 3; ++k) {
-        QVERIFY(quiz->Label1[std::size_t(k)]->isHidden());
-        QCOMPARE(quiz->Label2[std::size_t(k)]->text(), CartellaProgramma::testo(100 + k));
+        QVERIFY(controllo<DefinizioneTrascinabile>(*quiz, "Label1", k)->isHidden());
+        QCOMPARE(controllo<CasellaRilascio>(*quiz, "Label2", k)->text(), CartellaProgramma::testo(100 + k));
     }
     if (modo != Modo::Trascinamento) {
         // The next step has the focus: "avanti", then the leftmost definition of the next.
-        QCOMPARE(QApplication::focusWidget(), quiz->Command1);
+        QCOMPARE(QApplication::focusWidget(), controllo<PulsanteGrafico>(*quiz, "Command1"));
         copione(ambiente.casuale, 12, {3, 2, 1}, 2);
-        QTest::keyClick(quiz->Command1, Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), quiz->Label1[std::size_t(std::min_element(
-            quiz->Label1.begin(), quiz->Label1.end(), [](QWidget *a, QWidget *b) { return a->x() < b->x(); })
-            - quiz->Label1.begin())]);
+        QTest::keyClick(controllo<PulsanteGrafico>(*quiz, "Command1"), Qt::Key_Space);
+        const auto definizioni = ::controlli(*quiz, "Label1", 3);
+        QCOMPARE(QApplication::focusWidget(),
+                 *std::min_element(definizioni.begin(), definizioni.end(),
+                                   [](QWidget *a, QWidget *b) { return a->x() < b->x(); }));
     }
     QCOMPARE(ambiente.casuale.fuoriCopione(), 0);
 }

@@ -5,7 +5,13 @@
 #include "screens/quiz/CorniceQuiz.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
+#include "Finestre.h"
 
+#include "logic/quiz/RegoleQuiz.h"
+#include "widgets/Annuncio.h"
+
+#include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -17,18 +23,19 @@ public:
     QuizDiProva(Contesto &contesto, const AspettoCornice &aspetto = Cornici::sposta())
         : CorniceQuiz(contesto, aspetto), m_stato(contesto.stato)
     {
+        connect(this, &CorniceQuiz::categoriaScelta, this, [this](const QString &voce) { voci.append(voce); });
+        collegaRegole(&regole, [this](bool giusta) { verdetti.append(giusta); });
     }
     void apri() { apriQuiz(); }
     void GeneraEsercizio() override
     {
         esercizi.append({m_stato.PrimoSegnale, m_stato.UltimoSegnale});
     }
-    void mostraContatori() override { ++contatoriMostrati; }
-    void categoriaScelta(const QString &voce) override { voci.append(voce); }
 
     QList<QPair<int, int>> esercizi; // the range each exercise was built from
-    int contatoriMostrati = 0;
     QStringList voci;
+    RegoleQuiz regole;     // what the rules would tell
+    QList<bool> verdetti;  // what the quiz's own part was told
 
 private:
     Stato &m_stato;
@@ -37,8 +44,8 @@ private:
 QStringList spuntate(const CorniceQuiz &quiz)
 {
     QStringList nomi;
-    for (QAction *voce : quiz.vociCategoria)
-        if (voce->isChecked())
+    for (int i = Tutti; i < DaRipassare; ++i)
+        if (QAction *voce = voceCategoria(quiz, i); voce->isChecked())
             nomi.append(voce->objectName());
     return nomi;
 }
@@ -70,14 +77,15 @@ void TestCornice::apertura()
     a.stato.NumeroErrati = 3;
     a.stato.PrimoSegnale = 82;
     a.stato.UltimoSegnale = 89;
-    QuizDiProva quiz(a.contesto);
+    QuizDiProva quiz(a.contesto, Cornici::trova());
     quiz.apri();
     QCOMPARE(quiz.esercizi, (QList<QPair<int, int>>{{1, 144}}));
     QCOMPARE(spuntate(quiz), QStringList{QStringLiteral("mnuTutti")});
     QCOMPARE(quiz.voci, QStringList{QStringLiteral("tutti i segnali")});
     QCOMPARE(a.stato.NumeroEsatti, qint16(0));
     QCOMPARE(a.stato.NumeroErrati, qint16(0));
-    QCOMPARE(quiz.contatoriMostrati, 1);
+    QCOMPARE(controllo<QLabel>(quiz, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(quiz, "EtichettaErrati")->text(), QStringLiteral(" 0"));
 }
 
 void TestCornice::categorie_data()
@@ -109,7 +117,7 @@ void TestCornice::categorie()
     quiz.apri();
     a.stato.NumeroEsatti = 2;
     a.stato.NumeroErrati = 7;
-    quiz.vociCategoria[std::size_t(indice)]->trigger();
+    voceCategoria(quiz, indice)->trigger();
 
     QCOMPARE(spuntate(quiz), QStringList{nome});
     QCOMPARE(quiz.esercizi.last(), qMakePair(primo, ultimo));
@@ -127,8 +135,8 @@ void TestCornice::stessaCategoriaDiNuovo()
     Ambiente a;
     QuizDiProva quiz(a.contesto);
     quiz.apri();
-    quiz.vociCategoria[Pericolo]->trigger();
-    quiz.vociCategoria[Pericolo]->trigger(); // a checkable item toggles itself first
+    voceCategoria(quiz, Pericolo)->trigger();
+    voceCategoria(quiz, Pericolo)->trigger(); // a checkable item toggles itself first
     QCOMPARE(spuntate(quiz), QStringList{QStringLiteral("mnuPericolo")});
     QCOMPARE(quiz.esercizi.size(), 3);
 }
@@ -166,26 +174,35 @@ void TestCornice::barraDeiMenu()
     for (QAction *voce : quiz.menuBar()->actions())
         testi.append(voce->text());
     QCOMPARE(testi, voci);
-    QCOMPARE(quiz.menuScelta->objectName(), menuScelta);
+    QMenu *scelta = controllo<QMenu>(quiz, menuScelta); // named as this window's layout names it
     // The seven categories, a separator, then the missed signs.
-    QCOMPARE(quiz.menuScelta->actions().size(), 9);
-    QVERIFY(quiz.menuScelta->actions().at(7)->isSeparator());
-    QCOMPARE(quiz.menuScelta->actions().at(8), quiz.mnuRipasso);
-    QCOMPARE(quiz.vociCategoria[Sosta]->text(), voceSosta);
+    QCOMPARE(scelta->actions().size(), 9);
+    QVERIFY(scelta->actions().at(7)->isSeparator());
+    QCOMPARE(scelta->actions().at(8), controllo<QAction>(quiz, "mnuRipasso"));
+    QCOMPARE(voceCategoria(quiz, Sosta)->text(), voceSosta);
     QCOMPARE(spuntate(quiz), QStringList{QStringLiteral("mnuTutti")});
 }
 
 void TestCornice::azzera()
 {
     Ambiente a;
-    QuizDiProva quiz(a.contesto);
+    QuizDiProva quiz(a.contesto, Cornici::trova());
     quiz.apri();
     a.stato.NumeroEsatti = 4;
     a.stato.NumeroErrati = 32767;
-    quiz.mnuAzzera->trigger();
+    emit quiz.regole.contatoriCambiati(4, 32767);
+    QCOMPARE(controllo<QLabel>(quiz, "EtichettaErrati")->text(), QStringLiteral(" 32767"));
+    emit quiz.regole.rispostaData(true);
+    QCOMPARE(quiz.verdetti, QList<bool>{true});
+    QVERIFY(!controllo(quiz, "ComandoIconaSi")->isHidden());
+    QVERIFY(controllo(quiz, "ComandoIconaNo")->isHidden());
+    QCOMPARE(controllo<Annuncio>(quiz, "annuncio")->testo(),
+             QStringLiteral("Risposta giusta. Esatti 4, errati 32767"));
+    controllo<QAction>(quiz, "mnuAzzera")->trigger();
     QCOMPARE(a.stato.NumeroEsatti, qint16(0));
     QCOMPARE(a.stato.NumeroErrati, qint16(0));
-    QCOMPARE(quiz.contatoriMostrati, 2);
+    QCOMPARE(controllo<QLabel>(quiz, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(quiz, "EtichettaErrati")->text(), QStringLiteral(" 0"));
     QCOMPARE(quiz.esercizi.size(), 1); // the exercise stays
 }
 
@@ -208,7 +225,7 @@ void TestCornice::eserciziEseguiti()
     QuizDiProva quiz(a.contesto);
     a.stato.NumeroEsatti = qint16(esatti);
     a.stato.NumeroErrati = qint16(errati);
-    quiz.mnuEserEseg->trigger();
+    controllo<QAction>(quiz, "mnuEserEseg")->trigger();
     QCOMPARE(a.dialoghi.mostrati, (QList<QPair<QString, int>>{{testo, 0}}));
 }
 
@@ -227,7 +244,7 @@ void TestCornice::esci()
     quiz->apri();
     QPointer<QuizDiProva> guardia(quiz);
     a.dialoghi.rispondi(risposta);
-    quiz->mnuEsci->trigger();
+    controllo<QAction>(*quiz, "mnuEsci")->trigger();
     QCOMPARE(a.dialoghi.mostrati.first().first, QStringLiteral("Vuoi tornare al menù?"));
 
     const QList<QWidget *> aperte = finestreAperte();

@@ -1,4 +1,5 @@
 #include "Ambiente.h"
+#include "Finestre.h"
 
 #include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
@@ -27,7 +28,7 @@ const std::initializer_list<float> Esercizio1 = {0.99f, 0.0f, 0.0f, 0.5f, 0.5f, 
 QStringList testi(const formTrova &f)
 {
     QStringList t;
-    for (const Etichetta *l : f.Label1)
+    for (const Etichetta *l : controlli<Etichetta>(f, "Label1", 6))
         t.append(l->text());
     return t;
 }
@@ -70,7 +71,6 @@ private:
         f->show();
         return f;
     }
-    void clic(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 };
 
 void TestFinestraDefinizione::apertura()
@@ -79,30 +79,30 @@ void TestFinestraDefinizione::apertura()
     auto f = apri(a);
 
     QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(73), s(37), s(109), s(144)}));
-    QVERIFY(f->Image1->file().endsWith(QStringLiteral("/jpg/73.jpg")));
-    QVERIFY(!f->Image1->immagine().isNull());
+    QVERIFY(controllo<Immagine>(*f, "Image1")->file().endsWith(QStringLiteral("/jpg/73.jpg")));
+    QVERIFY(!controllo<Immagine>(*f, "Image1")->immagine().isNull());
     QCOMPARE(int(a.stato.SegnaleCorrente), 73);
-    QCOMPARE(sfondo(f->area()), ColoriSfondo[0]);
+    QCOMPARE(sfondo(f->centralWidget()), ColoriSfondo[0]);
     QCOMPARE(a.casuale.estratti(), 8);
     QCOMPARE(a.casuale.fuoriCopione(), 0);
 
     // open: labels enabled on the window colour, "avanti" disabled, the sad face showing
-    const QColor finestra = coloreQt(ColoreSistemaFinestra, f->Label1[0]);
-    for (Etichetta *l : f->Label1) {
+    const QColor finestra = coloreQt(ColoreSistemaFinestra, controllo<Etichetta>(*f, "Label1", 0));
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6)) {
         QVERIFY(l->isEnabled());
         QCOMPARE(l->palette().color(l->backgroundRole()), finestra);
     }
-    QVERIFY(!f->Command1->isEnabled());
-    QCOMPARE(f->Command1->text(), QStringLiteral("avanti"));
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaSi->isVisible());
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().Label3->text(), QStringLiteral("Esatti"));
-    QCOMPARE(f->punteggio().Label2->text(), QStringLiteral("Errati"));
-    QVERIFY(f->vociCategoria[Tutti]->isChecked());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+    QCOMPARE(controllo<PulsanteGrafico>(*f, "Command1")->text(), QStringLiteral("avanti"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "Label3")->text(), QStringLiteral("Esatti"));
+    QCOMPARE(controllo<QLabel>(*f, "Label2")->text(), QStringLiteral("Errati"));
+    QVERIFY(voceCategoria(*f, Tutti)->isChecked());
     QCOMPARE(f->windowTitle(), QString());
-    QCOMPARE(f->area()->size(), QSize(672, 502));
+    QCOMPARE(f->centralWidget()->size(), QSize(672, 502));
 }
 
 void TestFinestraDefinizione::aperturaDopoUnAltroQuiz()
@@ -116,13 +116,13 @@ void TestFinestraDefinizione::aperturaDopoUnAltroQuiz()
 
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
     QCOMPARE(int(a.stato.PrimoSegnale), 1);
     QCOMPARE(int(a.stato.UltimoSegnale), 144);
     QCOMPARE(int(a.stato.SegnaleCorrente), 73); // drawn from 1..144, not 82..89
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(f->vociCategoria[std::size_t(i)]->isChecked(), i == Tutti);
+        QCOMPARE(voceCategoria(*f, i)->isChecked(), i == Tutti);
 }
 
 void TestFinestraDefinizione::rispostaSbagliataRestaAperta()
@@ -132,21 +132,21 @@ void TestFinestraDefinizione::rispostaSbagliataRestaAperta()
     const int estratti = a.casuale.estratti();
 
     for (int volte = 1; volte <= 3; ++volte) {
-        clic(f->Label1[4]);
+        clic(controllo<Etichetta>(*f, "Label1", 4));
         QCOMPARE(int(a.stato.NumeroErrati), volte);
-        QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" %1").arg(volte));
+        QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" %1").arg(volte));
     }
     QCOMPARE(a.suoni.nomi(), (QStringList{"no.wav", "no.wav", "no.wav"}));
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
     QCOMPARE(a.casuale.estratti(), estratti); // a wrong answer draws nothing
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaSi->isVisible());
-    for (Etichetta *l : f->Label1) {
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6)) {
         QVERIFY(l->isEnabled());
         QVERIFY(sfondo(l) != ColoreRosso);
     }
-    QVERIFY(!f->Command1->isEnabled());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
     QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(73), s(37), s(109), s(144)}));
 }
 
@@ -154,24 +154,24 @@ void TestFinestraDefinizione::rispostaGiustaRisolve()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[0]); // wrong first
+    clic(controllo<Etichetta>(*f, "Label1", 0)); // wrong first
     a.casuale.aggiungi(0.8f);   // si4.wav
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
 
     QCOMPARE(a.suoni.nomi(), (QStringList{"no.wav", "si4.wav"}));
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 1"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
-    QVERIFY(f->Command1->isEnabled());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 1"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
     for (int i = 0; i < 6; ++i) {
-        Etichetta *l = f->Label1[std::size_t(i)];
+        Etichetta *l = controllo<Etichetta>(*f, "Label1", i);
         QVERIFY(!l->isEnabled());
         QCOMPARE(sfondo(l) == ColoreRosso, i == 2);
     }
     // the red is what a disabled label paints, too
-    const Etichetta *rossa = f->Label1[2];
+    const Etichetta *rossa = controllo<Etichetta>(*f, "Label1", 2);
     QCOMPARE(rossa->palette().color(QPalette::Disabled, rossa->backgroundRole()), QColor(Qt::red));
     QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(73), s(37), s(109), s(144)}));
 }
@@ -180,17 +180,17 @@ void TestFinestraDefinizione::clicDaRisoltoNonFaNulla()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     const QStringList suoni = a.suoni.nomi();
     const int estratti = a.casuale.estratti();
 
-    for (Etichetta *l : f->Label1)
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6))
         clic(l);
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
     QCOMPARE(a.suoni.nomi(), suoni);
     QCOMPARE(a.casuale.estratti(), estratti);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
 }
 
 void TestFinestraDefinizione::avantiRiapreConUnNuovoEsercizio()
@@ -198,22 +198,22 @@ void TestFinestraDefinizione::avantiRiapreConUnNuovoEsercizio()
     Ambiente a;
     auto f = apri(a);
     a.casuale.aggiungi(0.0f);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     a.casuale.aggiungi(Esercizio1);
     const int estratti = a.casuale.estratti();
-    clic(f->Command1);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
 
     QCOMPARE(a.casuale.estratti() - estratti, 8);
     QCOMPARE(a.casuale.fuoriCopione(), 0);
     QCOMPARE(testi(*f), (QStringList{s(1), s(73), s(73), s(1), s(37), s(15)}));
-    QVERIFY(f->Image1->file().endsWith(QStringLiteral("/jpg/1.jpg")));
-    QCOMPARE(sfondo(f->area()), ColoriSfondo[17]);
-    const QColor finestra = coloreQt(ColoreSistemaFinestra, f->Label1[0]);
-    for (Etichetta *l : f->Label1) {
+    QVERIFY(controllo<Immagine>(*f, "Image1")->file().endsWith(QStringLiteral("/jpg/1.jpg")));
+    QCOMPARE(sfondo(f->centralWidget()), ColoriSfondo[17]);
+    const QColor finestra = coloreQt(ColoreSistemaFinestra, controllo<Etichetta>(*f, "Label1", 0));
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6)) {
         QVERIFY(l->isEnabled());
         QCOMPARE(l->palette().color(l->backgroundRole()), finestra);
     }
-    QVERIFY(!f->Command1->isEnabled());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
     QCOMPARE(int(a.stato.NumeroEsatti), 1); // "avanti" counts nothing
 }
 
@@ -221,20 +221,20 @@ void TestFinestraDefinizione::facceRestanoAlProssimoEsercizio()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     a.casuale.aggiungi(Esercizio1);
-    clic(f->Command1);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible()); // the last answer's face stays
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible()); // the last answer's face stays
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
 
-    clic(f->Label1[5]); // "Segnale 15" is wrong now
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaSi->isVisible());
-    clic(f->Label1[0]);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 2"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
+    clic(controllo<Etichetta>(*f, "Label1", 5)); // "Segnale 15" is wrong now
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    clic(controllo<Etichetta>(*f, "Label1", 0));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 2"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
 }
 
 void TestFinestraDefinizione::testoGiustoDueVolte_data()
@@ -249,40 +249,40 @@ void TestFinestraDefinizione::testoGiustoDueVolte()
     QFETCH(int, cliccata);
     Ambiente a;
     auto f = apri(a, Esercizio1); // "Segnale 1" at 0 and at 3
-    clic(f->Label1[std::size_t(cliccata)]);
+    clic(controllo<Etichetta>(*f, "Label1", cliccata));
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(sfondo(f->Label1[std::size_t(i)]) == ColoreRosso, i == cliccata);
+        QCOMPARE(sfondo(controllo<Etichetta>(*f, "Label1", i)) == ColoreRosso, i == cliccata);
 }
 
 void TestFinestraDefinizione::categoriaDaRisolto()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     // fermata, sosta e parcheggio: sign 82 + floor(0.5 * 8) = 86 at position 5
     a.casuale.aggiungi({0.1f, 0.5f, 0.9f, 0.0f, 0.1f, 0.25f, 0.75f, 0.999f});
-    f->vociCategoria[Sosta]->trigger();
+    voceCategoria(*f, Sosta)->trigger();
 
     QCOMPARE(int(a.stato.PrimoSegnale), 82);
     QCOMPARE(int(a.stato.UltimoSegnale), 89);
     QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(37), s(109), s(144), s(86)}));
-    QVERIFY(f->Image1->file().endsWith(QStringLiteral("/jpg/86.jpg")));
-    QVERIFY(f->vociCategoria[Sosta]->isChecked());
-    QVERIFY(!f->vociCategoria[Tutti]->isChecked());
+    QVERIFY(controllo<Immagine>(*f, "Image1")->file().endsWith(QStringLiteral("/jpg/86.jpg")));
+    QVERIFY(voceCategoria(*f, Sosta)->isChecked());
+    QVERIFY(!voceCategoria(*f, Tutti)->isChecked());
     // still solved: labels disabled, the clicked one red, "avanti" enabled, the face kept
     for (int i = 0; i < 6; ++i) {
-        QVERIFY(!f->Label1[std::size_t(i)]->isEnabled());
-        QCOMPARE(sfondo(f->Label1[std::size_t(i)]) == ColoreRosso, i == 2);
+        QVERIFY(!controllo<Etichetta>(*f, "Label1", i)->isEnabled());
+        QCOMPARE(sfondo(controllo<Etichetta>(*f, "Label1", i)) == ColoreRosso, i == 2);
     }
-    QVERIFY(f->Command1->isEnabled());
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
-    clic(f->Label1[5]);
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    clic(controllo<Etichetta>(*f, "Label1", 5));
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
 
-    clic(f->Command1); // builds yet another exercise, from 82..89
-    for (Etichetta *l : f->Label1)
+    clic(controllo<PulsanteGrafico>(*f, "Command1")); // builds yet another exercise, from 82..89
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6))
         QVERIFY(l->isEnabled());
     QVERIFY(a.stato.SegnaleCorrente >= 82 && a.stato.SegnaleCorrente <= 89);
 }
@@ -291,34 +291,34 @@ void TestFinestraDefinizione::categoriaDaApertoNonConta()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[0]);
+    clic(controllo<Etichetta>(*f, "Label1", 0));
     a.casuale.aggiungi(Esercizio73);
-    f->vociCategoria[Tutti]->trigger(); // the category already checked: again a new exercise
+    voceCategoria(*f, Tutti)->trigger(); // the category already checked: again a new exercise
     QCOMPARE(a.casuale.fuoriCopione(), 0);
     QCOMPARE(a.casuale.estratti(), 16);
-    QVERIFY(f->vociCategoria[Tutti]->isChecked());
+    QVERIFY(voceCategoria(*f, Tutti)->isChecked());
     QCOMPARE(int(a.stato.NumeroErrati), 1);
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
 }
 
 void TestFinestraDefinizione::azzeraConteggio()
 {
     Ambiente a;
     auto f = apri(a);
-    clic(f->Label1[0]);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 0));
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     const int estratti = a.casuale.estratti();
-    f->mnuAzzera->trigger();
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
+    controllo<QAction>(*f, "mnuAzzera")->trigger();
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
     // the exercise stays, still solved
     QCOMPARE(a.casuale.estratti(), estratti);
-    QVERIFY(f->Command1->isEnabled());
-    QCOMPARE(sfondo(f->Label1[2]), ColoreRosso);
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+    QCOMPARE(sfondo(controllo<Etichetta>(*f, "Label1", 2)), ColoreRosso);
 }
 
 void TestFinestraDefinizione::contatoreAlLimite()
@@ -327,15 +327,15 @@ void TestFinestraDefinizione::contatoreAlLimite()
     auto f = apri(a);
     a.stato.NumeroErrati = 32767;
     a.stato.NumeroEsatti = 32766;
-    clic(f->Label1[1]);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 32767"));
-    clic(f->Label1[2]);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 32767"));
+    clic(controllo<Etichetta>(*f, "Label1", 1));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 32767"));
+    clic(controllo<Etichetta>(*f, "Label1", 2));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
     a.casuale.aggiungi(Esercizio73);
-    clic(f->Command1);
-    clic(f->Label1[2]);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     QCOMPARE(int(a.stato.NumeroEsatti), 32767);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 32767"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
 }
 
 void TestFinestraDefinizione::esci_data()
@@ -353,9 +353,9 @@ void TestFinestraDefinizione::esci()
     auto *f = new formTrova(a.contesto);
     f->setAttribute(Qt::WA_DeleteOnClose);
     f->show();
-    clic(f->Label1[0]);
+    clic(controllo<Etichetta>(*f, "Label1", 0));
     a.dialoghi.rispondi(risposta);
-    f->mnuEsci->trigger();
+    controllo<QAction>(*f, "mnuEsci")->trigger();
 
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
     QCOMPARE(a.dialoghi.mostrati[0].first, QStringLiteral("Vuoi tornare al menù?"));
@@ -365,7 +365,7 @@ void TestFinestraDefinizione::esci()
     QCOMPARE(aperte.size(), 1);
     if (risposta == Dialoghi::No) {
         QCOMPARE(aperte[0], f);
-        QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
+        QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
         QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(73), s(37), s(109), s(144)}));
         delete f;
     } else {
@@ -383,14 +383,14 @@ void TestFinestraDefinizione::apertaDalMenu()
     auto *menu = new FormMenu(a.contesto);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
-    QVERIFY(menu->Command1->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command1")->isEnabled());
     a.stato.NumeroEsatti = 3;
-    clic(menu->Command1);
+    clic(controllo<PulsanteGrafico>(*menu, "Command1"));
     const QList<QWidget *> aperte = finestreAperte();
     QCOMPARE(aperte.size(), 1);
     auto *f = qobject_cast<formTrova *>(aperte[0]);
     QVERIFY(f);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
     delete f;
 }
 
@@ -398,23 +398,23 @@ void TestFinestraDefinizione::nomiAccessibili()
 {
     Ambiente a;
     auto f = apri(a);
-    for (Etichetta *l : f->Label1)
+    for (Etichetta *l : controlli<Etichetta>(*f, "Label1", 6))
         QCOMPARE(nomeAccessibile(l), l->text());
-    QCOMPARE(nomeAccessibile(f->punteggio().ComandoIconaSi), QStringLiteral("Risposta giusta"));
-    QCOMPARE(nomeAccessibile(f->punteggio().ComandoIconaNo), QStringLiteral("Risposta sbagliata"));
-    QCOMPARE(nomeAccessibile(f->Command1), QStringLiteral("avanti"));
-    QCOMPARE(nomeAccessibile(f->punteggio().EtichettaEsatti), QStringLiteral("Esatti"));
-    QCOMPARE(nomeAccessibile(f->punteggio().EtichettaErrati), QStringLiteral("Errati"));
-    clic(f->Label1[0]);
-    auto *errati = QAccessible::queryAccessibleInterface(f->punteggio().EtichettaErrati);
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")), QStringLiteral("Risposta giusta"));
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")), QStringLiteral("Risposta sbagliata"));
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "Command1")), QStringLiteral("avanti"));
+    QCOMPARE(nomeAccessibile(controllo<QLabel>(*f, "EtichettaEsatti")), QStringLiteral("Esatti"));
+    QCOMPARE(nomeAccessibile(controllo<QLabel>(*f, "EtichettaErrati")), QStringLiteral("Errati"));
+    clic(controllo<Etichetta>(*f, "Label1", 0));
+    auto *errati = QAccessible::queryAccessibleInterface(controllo<QLabel>(*f, "EtichettaErrati"));
     QCOMPARE(errati->text(QAccessible::Description), QStringLiteral("1"));
     // the picture never names its sign
-    QVERIFY(!nomeAccessibile(f->Image1).contains(s(73)));
+    QVERIFY(!nomeAccessibile(controllo<Immagine>(*f, "Image1")).contains(s(73)));
     a.casuale.aggiungi(0.0f);
-    clic(f->Label1[2]);
+    clic(controllo<Etichetta>(*f, "Label1", 2));
     a.casuale.aggiungi(Esercizio1);
-    clic(f->Command1);
-    QCOMPARE(nomeAccessibile(f->Label1[1]), s(73));
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
+    QCOMPARE(nomeAccessibile(controllo<Etichetta>(*f, "Label1", 1)), s(73));
 }
 
 // An answer by key goes the way of a click: same counters, sounds and faces; the focus starts
@@ -436,7 +436,7 @@ void TestFinestraDefinizione::tastiera()
     auto f = apri(a);
     auto *annuncio = f->findChild<Annuncio *>(QStringLiteral("annuncio"));
     QVERIFY(annuncio);
-    QCOMPARE(f->focusWidget(), f->Label1[0]);
+    QCOMPARE(f->focusWidget(), controllo<Etichetta>(*f, "Label1", 0));
     QCOMPARE(annuncio->testo(), QString());
     auto rispondi = [&](Etichetta *etichetta) {
         if (tasto == 0) {
@@ -447,29 +447,29 @@ void TestFinestraDefinizione::tastiera()
         QTest::keyClick(etichetta, Qt::Key(tasto), tasto == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     };
 
-    rispondi(f->Label1[0]);
+    rispondi(controllo<Etichetta>(*f, "Label1", 0));
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta sbagliata. Esatti 0, errati 1"));
     QTest::keyClick(f->focusWidget(), Qt::Key_Down);
     QTest::keyClick(f->focusWidget(), Qt::Key_Down);
-    QCOMPARE(f->focusWidget(), f->Label1[2]);
+    QCOMPARE(f->focusWidget(), controllo<Etichetta>(*f, "Label1", 2));
     QTest::keyClick(f->focusWidget(), Qt::Key_Up);
     QTest::keyClick(f->focusWidget(), Qt::Key_Down);
     a.casuale.aggiungi(0.8f); // si4.wav
-    rispondi(f->Label1[2]);
+    rispondi(controllo<Etichetta>(*f, "Label1", 2));
     QCOMPARE(a.suoni.nomi(), (QStringList{"no.wav", "si4.wav"}));
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 1"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 1"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
     QCOMPARE(annuncio->testo(), QStringLiteral("Risposta giusta. Esatti 1, errati 1"));
-    QCOMPARE(f->focusWidget(), static_cast<QWidget *>(f->Command1));
+    QCOMPARE(f->focusWidget(), static_cast<QWidget *>(controllo<PulsanteGrafico>(*f, "Command1")));
     // Keys on the disabled descriptions answer nothing.
-    QTest::keyClick(f->Label1[2], Qt::Key_Space);
+    QTest::keyClick(controllo<Etichetta>(*f, "Label1", 2), Qt::Key_Space);
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
 
     a.casuale.aggiungi(Esercizio1);
-    QTest::keyClick(f->Command1, Qt::Key_Space);
-    QCOMPARE(f->focusWidget(), f->Label1[0]);
-    QVERIFY(f->Label1[0]->isEnabled());
+    QTest::keyClick(controllo<PulsanteGrafico>(*f, "Command1"), Qt::Key_Space);
+    QCOMPARE(f->focusWidget(), controllo<Etichetta>(*f, "Label1", 0));
+    QVERIFY(controllo<Etichetta>(*f, "Label1", 0)->isEnabled());
 }
 
 QTEST_MAIN(TestFinestraDefinizione)

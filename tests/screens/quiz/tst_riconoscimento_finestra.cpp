@@ -1,4 +1,5 @@
 #include "Ambiente.h"
+#include "Finestre.h"
 
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
@@ -62,13 +63,12 @@ private:
         f->show();
         return f;
     }
-    void clic(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
     static void attendeRisposta(formDisegni &f)
     {
-        for (Immagine *i : f.Image1)
+        for (Immagine *i : controlli<Immagine>(f, "Image1", 6))
             QVERIFY(i->isEnabled());
-        QVERIFY(!f.Command1->isEnabled());
-        QVERIFY(!f.Shape1->isVisible());
+        QVERIFY(!controllo<PulsanteGrafico>(f, "Command1")->isEnabled());
+        QVERIFY(!controllo<CorniceRisposta>(f, "Shape1")->isVisible());
     }
 };
 
@@ -78,28 +78,28 @@ void TestFinestraRiconoscimento::apertura()
     auto f = apri(a, 4);
 
     for (int k = 0; k < 6; ++k) {
-        QVERIFY2(f->Image1[std::size_t(k)]->file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(Segnali[k])),
-                 qPrintable(f->Image1[std::size_t(k)]->file()));
-        QVERIFY(!f->Image1[std::size_t(k)]->immagine().isNull());
+        QVERIFY2(controllo<Immagine>(*f, "Image1", k)->file().endsWith(QStringLiteral("/jpg/%1.jpg").arg(Segnali[k])),
+                 qPrintable(controllo<Immagine>(*f, "Image1", k)->file()));
+        QVERIFY(!controllo<Immagine>(*f, "Image1", k)->immagine().isNull());
     }
-    QCOMPARE(int(f->PosizioneGiusta()), 4);
-    QCOMPARE(f->testo->text(), QStringLiteral("   Segnale 73"));
-    QCOMPARE(f->testo->font().family(), QStringLiteral("MS Sans Serif"));
-    QCOMPARE(f->testo->font().pointSizeF(), 18.0);
-    QVERIFY(f->testo->font().bold());
-    QCOMPARE(sfondo(f->area()), ColoriSfondo[0]);
+    QCOMPARE(posizioneGiusta(*f), 4);
+    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), QStringLiteral("   Segnale 73"));
+    QCOMPARE(controllo<QLabel>(*f, "testo")->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(controllo<QLabel>(*f, "testo")->font().pointSizeF(), 18.0);
+    QVERIFY(controllo<QLabel>(*f, "testo")->font().bold());
+    QCOMPARE(sfondo(f->centralWidget()), ColoriSfondo[0]);
     QCOMPARE(a.casuale.estratti(), 8);
     QCOMPARE(a.casuale.fuoriCopione(), 0);
 
     attendeRisposta(*f);
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaSi->isVisible());
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati tutti i segnali"));
-    QCOMPARE(f->Command1->text(), QStringLiteral("avanti"));
-    QCOMPARE(f->area()->size(), QSize(672, 502));
-    QCOMPARE(f->mnuAzzera->text(), QStringLiteral("Azzera conteggio           "));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
+    QCOMPARE(controllo<PulsanteGrafico>(*f, "Command1")->text(), QStringLiteral("avanti"));
+    QCOMPARE(f->centralWidget()->size(), QSize(672, 502));
+    QCOMPARE(controllo<QAction>(*f, "mnuAzzera")->text(), QStringLiteral("Azzera conteggio           "));
 }
 
 void TestFinestraRiconoscimento::aperturaDopoUnAltroQuiz()
@@ -110,15 +110,15 @@ void TestFinestraRiconoscimento::aperturaDopoUnAltroQuiz()
     a.stato.PrimoSegnale = 53;
     a.stato.UltimoSegnale = 81;
     auto f = apri(a);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
     QCOMPARE(int(a.stato.PrimoSegnale), 1);
     QCOMPARE(int(a.stato.UltimoSegnale), 144);
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati tutti i segnali"));
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(f->vociCategoria[std::size_t(i)]->isChecked(), i == Tutti);
+        QCOMPARE(voceCategoria(*f, i)->isChecked(), i == Tutti);
 }
 
 void TestFinestraRiconoscimento::rispostaGiusta_data()
@@ -133,24 +133,24 @@ void TestFinestraRiconoscimento::rispostaGiusta()
     QFETCH(int, p);
     Ambiente a;
     auto f = apri(a, p);
-    QCOMPARE(f->testo->text(), QStringLiteral("   Segnale %1").arg(Segnali[p - 1]));
+    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), QStringLiteral("   Segnale %1").arg(Segnali[p - 1]));
     a.casuale.aggiungi(0.3f); // si2.wav
-    Immagine *giusta = f->Image1[std::size_t(p - 1)];
+    Immagine *giusta = controllo<Immagine>(*f, "Image1", p - 1);
     clic(giusta);
 
     QCOMPARE(a.suoni.nomi(), QStringList{"si2.wav"});
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 1"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 1"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
     // the frame covers the whole picture, the wide ones of positions 2 and 5 included
-    QVERIFY(f->Shape1->isVisible());
-    QCOMPARE(f->Shape1->geometry(), giusta->geometry());
-    for (Immagine *i : f->Image1)
+    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
+    QCOMPARE(controllo<CorniceRisposta>(*f, "Shape1")->geometry(), giusta->geometry());
+    for (Immagine *i : controlli<Immagine>(*f, "Image1", 6))
         QVERIFY(!i->isEnabled());
-    QVERIFY(f->Command1->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
 }
 
 void TestFinestraRiconoscimento::sbagliateFinoAllaGiusta()
@@ -158,39 +158,39 @@ void TestFinestraRiconoscimento::sbagliateFinoAllaGiusta()
     Ambiente a;
     auto f = apri(a, 2);
     const int estratti = a.casuale.estratti();
-    clic(f->Image1[0]);
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
+    clic(controllo<Immagine>(*f, "Image1", 0));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
     attendeRisposta(*f);
-    clic(f->Image1[5]);
-    clic(f->Image1[0]);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 3"));
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
+    clic(controllo<Immagine>(*f, "Image1", 5));
+    clic(controllo<Immagine>(*f, "Image1", 0));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 3"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
     QCOMPARE(a.casuale.estratti(), estratti); // wrong answers draw nothing
     attendeRisposta(*f);
 
     a.casuale.aggiungi(0.0f);
-    clic(f->Image1[1]);
+    clic(controllo<Immagine>(*f, "Image1", 1));
     QCOMPARE(int(a.stato.NumeroErrati), 3);
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(a.suoni.nomi(), (QStringList{"no.wav", "no.wav", "no.wav", "si1.wav"}));
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
 }
 
 void TestFinestraRiconoscimento::clicDaRispostoNonFaNulla()
 {
     Ambiente a;
     auto f = apri(a, 3);
-    clic(f->Image1[2]);
+    clic(controllo<Immagine>(*f, "Image1", 2));
     const int estratti = a.casuale.estratti();
-    for (Immagine *i : f->Image1)
+    for (Immagine *i : controlli<Immagine>(*f, "Image1", 6))
         clic(i);
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(int(a.stato.NumeroErrati), 0);
     QCOMPARE(a.suoni.suonati.size(), 1);
     QCOMPARE(a.casuale.estratti(), estratti);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
 }
 
 void TestFinestraRiconoscimento::avanti()
@@ -198,53 +198,53 @@ void TestFinestraRiconoscimento::avanti()
     Ambiente a;
     auto f = apri(a, 3);
     a.casuale.aggiungi(0.0f);
-    clic(f->Image1[2]);
+    clic(controllo<Immagine>(*f, "Image1", 2));
     // next: colour 18, signs 144, 1, 73, 37, 109, 15, right at 6
     script(a, {0.99f, 0.999f, 0.0f, 0.5f, 0.25f, 0.75f, 0.1f, 0.99f});
-    clic(f->Command1);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
 
     QCOMPARE(a.casuale.fuoriCopione(), 0);
     QCOMPARE(a.casuale.restanti(), 0);
     attendeRisposta(*f);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible()); // the last answer's face stays
-    QVERIFY(!f->punteggio().ComandoIconaNo->isVisible());
-    QCOMPARE(sfondo(f->area()), ColoriSfondo[17]);
-    QCOMPARE(int(f->PosizioneGiusta()), 6);
-    QCOMPARE(f->testo->text(), QStringLiteral("   Segnale 15"));
-    QVERIFY(f->Image1[0]->file().endsWith(QStringLiteral("/jpg/144.jpg")));
-    QVERIFY(f->Image1[5]->file().endsWith(QStringLiteral("/jpg/15.jpg")));
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible()); // the last answer's face stays
+    QVERIFY(!controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QCOMPARE(sfondo(f->centralWidget()), ColoriSfondo[17]);
+    QCOMPARE(posizioneGiusta(*f), 6);
+    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), QStringLiteral("   Segnale 15"));
+    QVERIFY(controllo<Immagine>(*f, "Image1", 0)->file().endsWith(QStringLiteral("/jpg/144.jpg")));
+    QVERIFY(controllo<Immagine>(*f, "Image1", 5)->file().endsWith(QStringLiteral("/jpg/15.jpg")));
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
 
-    clic(f->Image1[2]); // was right before, wrong now
-    QVERIFY(f->punteggio().ComandoIconaNo->isVisible());
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
-    clic(f->Image1[5]);
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 2"));
+    clic(controllo<Immagine>(*f, "Image1", 2)); // was right before, wrong now
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
+    clic(controllo<Immagine>(*f, "Image1", 5));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 2"));
 }
 
 void TestFinestraRiconoscimento::categoriaDaRisposto()
 {
     Ambiente a;
     auto f = apri(a, 5);
-    clic(f->Image1[4]);
-    const QRect frame = f->Shape1->geometry();
-    f->vociCategoria[Divieto]->trigger();
+    clic(controllo<Immagine>(*f, "Image1", 4));
+    const QRect frame = controllo<CorniceRisposta>(*f, "Shape1")->geometry();
+    voceCategoria(*f, Divieto)->trigger();
 
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati Segnali di divieto"));
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati Segnali di divieto"));
     QCOMPARE(int(a.stato.PrimoSegnale), 53);
     QCOMPARE(int(a.stato.UltimoSegnale), 81);
-    for (Immagine *i : f->Image1) {
+    for (Immagine *i : controlli<Immagine>(*f, "Image1", 6)) {
         const int n = QFileInfo(i->file()).baseName().toInt();
         QVERIFY2(n >= 53 && n <= 81, qPrintable(i->file()));
         QVERIFY(!i->isEnabled());
     }
-    QVERIFY(f->Command1->isEnabled());
-    QVERIFY(f->Shape1->isVisible());
-    QCOMPARE(f->Shape1->geometry(), frame);
-    QVERIFY(f->punteggio().ComandoIconaSi->isVisible());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
+    QCOMPARE(controllo<CorniceRisposta>(*f, "Shape1")->geometry(), frame);
+    QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
 
-    clic(f->Command1);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
     attendeRisposta(*f);
 }
 
@@ -271,20 +271,20 @@ void TestFinestraRiconoscimento::categoriaNominata()
     QFETCH(int, ultimo);
     Ambiente a;
     auto f = apri(a);
-    clic(f->Image1[0]); // a wrong answer: the category choice keeps the count
-    f->vociCategoria[std::size_t(categoria)]->trigger();
-    QCOMPARE(f->Label4->text(), scritta);
+    clic(controllo<Immagine>(*f, "Image1", 0)); // a wrong answer: the category choice keeps the count
+    voceCategoria(*f, categoria)->trigger();
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), scritta);
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(f->vociCategoria[std::size_t(i)]->isChecked(), i == categoria);
+        QCOMPARE(voceCategoria(*f, i)->isChecked(), i == categoria);
     QSet<int> diversi;
-    for (Immagine *i : f->Image1) {
+    for (Immagine *i : controlli<Immagine>(*f, "Image1", 6)) {
         const int n = QFileInfo(i->file()).baseName().toInt();
         QVERIFY(n >= primo && n <= ultimo);
         diversi.insert(n);
     }
     QCOMPARE(diversi.size(), 6);
     QCOMPARE(int(a.stato.NumeroErrati), 1);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 1"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
     attendeRisposta(*f);
 }
 
@@ -292,17 +292,17 @@ void TestFinestraRiconoscimento::azzeraConteggio()
 {
     Ambiente a;
     auto f = apri(a, 1);
-    clic(f->Image1[1]);
-    clic(f->Image1[0]);
+    clic(controllo<Immagine>(*f, "Image1", 1));
+    clic(controllo<Immagine>(*f, "Image1", 0));
     const int estratti = a.casuale.estratti();
-    const QString descrizione = f->testo->text();
-    f->mnuAzzera->trigger();
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
+    const QString descrizione = controllo<QLabel>(*f, "testo")->text();
+    controllo<QAction>(*f, "mnuAzzera")->trigger();
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
     QCOMPARE(a.casuale.estratti(), estratti);
-    QCOMPARE(f->testo->text(), descrizione);
-    QVERIFY(f->Command1->isEnabled()); // still answered
-    QVERIFY(f->Shape1->isVisible());
+    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), descrizione);
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled()); // still answered
+    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
 }
 
 void TestFinestraRiconoscimento::contatoreAlLimite()
@@ -311,10 +311,10 @@ void TestFinestraRiconoscimento::contatoreAlLimite()
     auto f = apri(a, 1);
     a.stato.NumeroErrati = 32767;
     a.stato.NumeroEsatti = 32767;
-    clic(f->Image1[3]);
-    clic(f->Image1[0]);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 32767"));
-    QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 32767"));
+    clic(controllo<Immagine>(*f, "Image1", 3));
+    clic(controllo<Immagine>(*f, "Image1", 0));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 32767"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
     QCOMPARE(int(a.stato.NumeroEsatti), 32767);
     QCOMPARE(int(a.stato.NumeroErrati), 32767);
 }
@@ -334,9 +334,9 @@ void TestFinestraRiconoscimento::esci()
     auto *f = new formDisegni(a.contesto);
     f->setAttribute(Qt::WA_DeleteOnClose);
     f->show();
-    clic(f->Image1[1]);
+    clic(controllo<Immagine>(*f, "Image1", 1));
     a.dialoghi.rispondi(risposta);
-    f->mnuEsci->trigger();
+    controllo<QAction>(*f, "mnuEsci")->trigger();
 
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
     QCOMPARE(a.dialoghi.mostrati[0].first, QStringLiteral("Vuoi tornare al menù?"));
@@ -346,9 +346,9 @@ void TestFinestraRiconoscimento::esci()
     QCOMPARE(aperte.size(), 1);
     if (risposta == Dialoghi::No) {
         QCOMPARE(aperte[0], f);
-        QVERIFY(f->Shape1->isVisible());
-        QVERIFY(f->Command1->isEnabled());
-        QCOMPARE(f->punteggio().EtichettaEsatti->text(), QStringLiteral(" 1"));
+        QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
+        QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+        QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 1"));
         delete f;
     } else {
         QVERIFY(qobject_cast<FormMenu *>(aperte[0]));
@@ -363,15 +363,15 @@ void TestFinestraRiconoscimento::apertaDalMenu()
     auto *menu = new FormMenu(a.contesto);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
-    QVERIFY(menu->Command3D1->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command3D1")->isEnabled());
     a.stato.NumeroErrati = 4;
-    clic(menu->Command3D1);
+    clic(controllo<PulsanteGrafico>(*menu, "Command3D1"));
     const QList<QWidget *> aperte = finestreAperte();
     QCOMPARE(aperte.size(), 1);
     auto *f = qobject_cast<formDisegni *>(aperte[0]);
     QVERIFY(f);
-    QCOMPARE(f->punteggio().EtichettaErrati->text(), QStringLiteral(" 0"));
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati tutti i segnali"));
+    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
     delete f;
 }
 
@@ -382,18 +382,18 @@ void TestFinestraRiconoscimento::nomiAccessibili()
     script(a, {0.0f, 0.5f, 0.0f, 0.1f, 0.25f, 0.75f, 0.999f, 0.0f});
     auto f = std::make_unique<formDisegni>(a.contesto);
     f->show();
-    QVERIFY(f->Image1[0]->file().endsWith(QStringLiteral("/jpg/73.jpg")));
+    QVERIFY(controllo<Immagine>(*f, "Image1", 0)->file().endsWith(QStringLiteral("/jpg/73.jpg")));
     for (int k = 0; k < 6; ++k)
-        QCOMPARE(nomeAccessibile(f->Image1[std::size_t(k)]), QStringLiteral("Segnale %1").arg(k + 1));
-    QCOMPARE(nomeAccessibile(f->punteggio().ComandoIconaSi), QStringLiteral("Risposta giusta"));
-    QCOMPARE(nomeAccessibile(f->punteggio().ComandoIconaNo), QStringLiteral("Risposta sbagliata"));
-    QCOMPARE(nomeAccessibile(f->Command1), QStringLiteral("avanti"));
-    QCOMPARE(nomeAccessibile(f->punteggio().EtichettaEsatti), QStringLiteral("Esatti"));
-    QCOMPARE(nomeAccessibile(f->punteggio().EtichettaErrati), QStringLiteral("Errati"));
-    QCOMPARE(nomeAccessibile(f->testo), QStringLiteral("Segnale 73"));
+        QCOMPARE(nomeAccessibile(controllo<Immagine>(*f, "Image1", k)), QStringLiteral("Segnale %1").arg(k + 1));
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")), QStringLiteral("Risposta giusta"));
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")), QStringLiteral("Risposta sbagliata"));
+    QCOMPARE(nomeAccessibile(controllo<PulsanteGrafico>(*f, "Command1")), QStringLiteral("avanti"));
+    QCOMPARE(nomeAccessibile(controllo<QLabel>(*f, "EtichettaEsatti")), QStringLiteral("Esatti"));
+    QCOMPARE(nomeAccessibile(controllo<QLabel>(*f, "EtichettaErrati")), QStringLiteral("Errati"));
+    QCOMPARE(nomeAccessibile(controllo<QLabel>(*f, "testo")), QStringLiteral("Segnale 73"));
     a.casuale.aggiungi(0.0f);
-    clic(f->Image1[0]);
-    QCOMPARE(QAccessible::queryAccessibleInterface(f->punteggio().EtichettaEsatti)->text(QAccessible::Description),
+    clic(controllo<Immagine>(*f, "Image1", 0));
+    QCOMPARE(QAccessible::queryAccessibleInterface(controllo<QLabel>(*f, "EtichettaEsatti"))->text(QAccessible::Description),
              QStringLiteral("1"));
 }
 
@@ -401,11 +401,11 @@ void TestFinestraRiconoscimento::cornice()
 {
     Ambiente a;
     auto f = apri(a, 2);
-    clic(f->Image1[1]);
+    clic(controllo<Immagine>(*f, "Image1", 1));
     // The frame lets the clicks through, and it stands out on every background colour.
-    QVERIFY(f->Shape1->testAttribute(Qt::WA_TransparentForMouseEvents));
-    const QImage vista = f->area()->grab().toImage();
-    const QRect r = f->Shape1->geometry();
+    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->testAttribute(Qt::WA_TransparentForMouseEvents));
+    const QImage vista = f->centralWidget()->grab().toImage();
+    const QRect r = controllo<CorniceRisposta>(*f, "Shape1")->geometry();
     const QColor colore = CorniceRisposta::colore();
     for (const QPoint &p : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(),
                             r.topLeft() + QPoint(8, 8), QPoint(r.center().x(), r.top() + 4)})

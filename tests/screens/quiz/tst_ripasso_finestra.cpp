@@ -1,6 +1,7 @@
 // "segnali da ripassare" in the quiz windows: the eighth item, its threshold, its check mark,
 // Label4, and the end of a review.
-#include "tests/supporto/Ambiente.h"
+#include "Ambiente.h"
+#include "Finestre.h"
 
 #include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 #include <memory>
 
@@ -17,7 +19,7 @@ namespace {
 QStringList spuntate(const CorniceQuiz &quiz)
 {
     QStringList nomi;
-    for (QAction *voce : quiz.menuScelta->actions())
+    for (QAction *voce : quiz.menuBar()->findChild<QMenu *>()->actions())
         if (voce->isChecked())
             nomi.append(voce->objectName());
     return nomi;
@@ -34,11 +36,6 @@ std::unique_ptr<CorniceQuiz> apri(Ambiente &a, int schermo)
         quiz = std::make_unique<formDisegni>(a.contesto);
     quiz->show();
     return quiz;
-}
-
-void clic(QWidget *w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
 }
 
@@ -76,20 +73,20 @@ void TestFinestraRipasso::soglia()
     for (int n = 1; n <= sbagliati; ++n)
         a.stato.ripasso.sbagliato(qint16(10 * n));
     auto quiz = apri(a, schermo);
-    QCOMPARE(quiz->mnuRipasso->text(), QStringLiteral("segnali da ripassare (%1)").arg(sbagliati));
-    QCOMPARE(quiz->mnuRipasso->isEnabled(), abilitata);
+    QCOMPARE(controllo<QAction>(*quiz, "mnuRipasso")->text(), QStringLiteral("segnali da ripassare (%1)").arg(sbagliati));
+    QCOMPARE(controllo<QAction>(*quiz, "mnuRipasso")->isEnabled(), abilitata);
     QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuTutti")});
     if (!abilitata)
         return;
 
     // Chosen, it carries the only check mark and the asked signs come from the set.
-    quiz->mnuRipasso->trigger();
+    controllo<QAction>(*quiz, "mnuRipasso")->trigger();
     QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuRipasso")});
     QVERIFY(a.stato.ripasso.attivo());
     if (qobject_cast<formTrova *>(quiz.get()))
         QVERIFY(a.stato.ripasso.contiene(a.stato.SegnaleCorrente));
     // Another category takes the check mark back, and the draws leave the set.
-    quiz->vociCategoria[Pericolo]->trigger();
+    voceCategoria(*quiz, Pericolo)->trigger();
     QCOMPARE(spuntate(*quiz), QStringList{QStringLiteral("mnuPericolo")});
     QVERIFY(!a.stato.ripasso.attivo());
 }
@@ -99,37 +96,37 @@ void TestFinestraRipasso::ripassoNelRiconoscimento()
     Ambiente a;
     auto quiz = apri(a, 2);
     auto *f = static_cast<formDisegni *>(quiz.get());
-    QVERIFY(!f->mnuRipasso->isEnabled());
+    QVERIFY(!controllo<QAction>(*f, "mnuRipasso")->isEnabled());
 
     // A wrong picture: the asked sign enters, and the item says so at once.
-    const int giusta = f->PosizioneGiusta() - 1;
-    const QString chiesto = f->testo->text();
-    clic(f->Image1[std::size_t((giusta + 1) % 6)]);
+    const int giusta = posizioneGiusta(*f) - 1;
+    const QString chiesto = controllo<QLabel>(*f, "testo")->text();
+    clic(controllo<Immagine>(*f, "Image1", (giusta + 1) % 6));
     QCOMPARE(a.stato.ripasso.dimensione(), 1);
-    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (1)"));
-    QVERIFY(f->mnuRipasso->isEnabled());
+    QCOMPARE(controllo<QAction>(*f, "mnuRipasso")->text(), QStringLiteral("segnali da ripassare (1)"));
+    QVERIFY(controllo<QAction>(*f, "mnuRipasso")->isEnabled());
 
-    f->mnuRipasso->trigger();
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati segnali da ripassare"));
-    QCOMPARE(f->testo->text(), chiesto);
+    controllo<QAction>(*f, "mnuRipasso")->trigger();
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati segnali da ripassare"));
+    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), chiesto);
     QVERIFY(a.dialoghi.mostrati.isEmpty());
 
     // Right: the set empties, the box says so, the quiz is back on "tutti i segnali".
-    clic(f->Image1[std::size_t(f->PosizioneGiusta() - 1)]);
+    clic(controllo<Immagine>(*f, "Image1", posizioneGiusta(*f) - 1));
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
     QCOMPARE(a.dialoghi.mostrati.first().first,
              QStringLiteral("Hai ripassato tutti i segnali sbagliati!"));
     QCOMPARE(spuntate(*f), QStringList{QStringLiteral("mnuTutti")});
-    QCOMPARE(f->Label4->text(), QStringLiteral("selezionati tutti i segnali"));
-    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (0)"));
-    QVERIFY(!f->mnuRipasso->isEnabled());
+    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
+    QCOMPARE(controllo<QAction>(*f, "mnuRipasso")->text(), QStringLiteral("segnali da ripassare (0)"));
+    QVERIFY(!controllo<QAction>(*f, "mnuRipasso")->isEnabled());
     QVERIFY(!a.stato.ripasso.attivo());
     // The answered exercise stays until "avanti", which draws from the whole catalogue.
-    QVERIFY(f->Command1->isEnabled());
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
     QCOMPARE(int(a.stato.NumeroErrati), 1);
     const int prima = a.casuale.estratti();
-    clic(f->Command1);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
     QVERIFY(a.casuale.estratti() >= prima + 8);
     QCOMPARE(a.dialoghi.mostrati.size(), 1);
 }
@@ -142,13 +139,13 @@ void TestFinestraRipasso::sbagliataNellAbbinamento()
     // The definition of slot 0 on the box of slot 2, then of slot 1 on box 0: both signs
     // enter; the item waits for a third.
     auto segnale = [&](int slot) {
-        return qint16(f->Label1[std::size_t(slot)]->text().remove(QStringLiteral("Segnale ")).toInt());
+        return qint16(controllo<QLabel>(*f, "Label1", slot)->text().remove(QStringLiteral("Segnale ")).toInt());
     };
-    f->Label2_DragDrop(2, 0);
-    f->Label2_DragDrop(0, 1);
+    QVERIFY(rilasciaDefinizione(*f, 2, 0));
+    QVERIFY(rilasciaDefinizione(*f, 0, 1));
     QCOMPARE(a.stato.ripasso.segnali(), (QList<qint16>{segnale(0), segnale(1)}));
-    QCOMPARE(f->mnuRipasso->text(), QStringLiteral("segnali da ripassare (2)"));
-    QVERIFY(!f->mnuRipasso->isEnabled());
+    QCOMPARE(controllo<QAction>(*f, "mnuRipasso")->text(), QStringLiteral("segnali da ripassare (2)"));
+    QVERIFY(!controllo<QAction>(*f, "mnuRipasso")->isEnabled());
     QCOMPARE(int(a.stato.NumeroErrati), 2);
 }
 

@@ -1,6 +1,7 @@
 // Catalogue texts are shown as typed in every window: a text that looks like markup is never
 // read as markup.
-#include "tests/supporto/Ambiente.h"
+#include "Ambiente.h"
+#include "Finestre.h"
 
 #include "screens/puzzle/frmpuzzle.h"
 #include "screens/quiz/definizione/formTrova.h"
@@ -79,9 +80,9 @@ void TestTestoSemplice::testoComeScritto()
     if (auto *sposta = qobject_cast<FormSposta *>(finestra.get())) {
         for (int casella = 0; casella < SlotAbbinamento; ++casella)
             for (int definizione = 0; definizione < SlotAbbinamento; ++definizione)
-                sposta->Label2_DragDrop(casella, definizione);
-        QVERIFY(sposta->esercizio().completo());
-        for (CasellaRilascio *casella : sposta->Label2)
+                rilasciaDefinizione(*sposta, casella, definizione);
+        QVERIFY(controllo(*sposta, "Command1")->isVisible()); // all three placed
+        for (CasellaRilascio *casella : controlli<CasellaRilascio>(*sposta, "Label2", SlotAbbinamento))
             QVERIFY(casella->text().contains(QLatin1String("<b>Segnale ")));
         QCOMPARE(etichetteDelCatalogo(finestra.get()), SlotAbbinamento);
     }
