@@ -2,9 +2,11 @@
 
 #include "widgets/Immagini.h"
 #include "logic/Voce.h"
+#include "widgets/SerieClic.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -110,6 +112,7 @@ QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggett
 Etichetta::Etichetta(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText); // a catalogue text shows as typed, never as markup
+    SerieClic::contaUnClic(this);
 }
 
 void Etichetta::setRisposta(bool risposta)
@@ -181,6 +184,7 @@ Immagine::Immagine(QWidget *parent) : QWidget(parent)
 {
     static const bool registrata = (QAccessible::installFactory(fabbricaAccessibile), true);
     Q_UNUSED(registrata);
+    SerieClic::contaUnClic(this);
 }
 
 bool Immagine::attivabile() const
@@ -304,6 +308,36 @@ QPalette paletteCondivisa(const QPalette &palette)
 }
 }
 
+namespace {
+// Hands Return and keypad Enter to the button as the Space key, press and release alike.
+class InvioComeSpazio : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() != QEvent::KeyPress && evento->type() != QEvent::KeyRelease)
+            return false;
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        if (tasto->key() != Qt::Key_Return && tasto->key() != Qt::Key_Enter)
+            return false;
+        QKeyEvent spazio(evento->type(), Qt::Key_Space,
+                         tasto->modifiers() & ~Qt::KeypadModifier, QStringLiteral(" "),
+                         tasto->isAutoRepeat());
+        QCoreApplication::sendEvent(oggetto, &spazio);
+        return true;
+    }
+};
+}
+
+void premiConInvio(QAbstractButton *pulsante)
+{
+    static auto *filtro = new InvioComeSpazio(QCoreApplication::instance());
+    pulsante->installEventFilter(filtro);
+}
+
 PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent)
     : QAbstractButton(parent)
 {
@@ -311,6 +345,7 @@ PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidg
     setIconSize(QSize(32, 32));
     setText(testo);
     setFocusPolicy(Qt::StrongFocus);
+    premiConInvio(this);
 }
 
 QSize PulsanteGrafico::sizeHint() const

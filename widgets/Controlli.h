@@ -29,8 +29,9 @@ class Voce;
 // never for a picture, whose name would give the answer away. An empty label reads nothing.
 void rendiLeggibile(QLabel *etichetta, Voce &voce);
 
-// A label that reports a click: pressed and released over it with the left button. Its text
-// is plain text: a catalogue text that looks like markup shows as typed.
+// A label that reports a click: pressed and released over it with the left button; a double-
+// or triple-click is one click (SerieClic). Its text is plain text: a catalogue text that looks
+// like markup shows as typed.
 // A disabled label ignores the mouse, like every disabled widget.
 class Etichetta : public QLabel
 {
@@ -115,6 +116,9 @@ private:
 // Loads a file into each box, reading the pictures at once on every core; throws the failure
 // of the first box whose file cannot be read, and then shows none of them.
 void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
+
+// Return and keypad Enter press the button, as Space does.
+void premiConInvio(QAbstractButton *pulsante);
 
 // A command button in picture style: an icon centred above its caption, the caption
 // wrapped to the button's width. Without a caption the icon stands in the middle. The

@@ -1,6 +1,7 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
 #include "widgets/Annuncio.h"
+#include "widgets/SerieClic.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -218,7 +219,7 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         casella->setWordWrap(true);
         casella->setFrameStyle(QFrame::Box | QFrame::Plain);
         casella->setLineWidth(1);
-        impostaSfondo(casella, 0xFFFFFF);
+        impostaSfondoLeggibile(casella, 0xFFFFFF);
         casella->setCursor(puntatore);
         casella->setAccessibleName(QStringLiteral("Casella ") + numero);
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
@@ -236,9 +237,10 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         definizione->setFont(testo);
         definizione->setAlignment(Qt::AlignCenter);
         definizione->setWordWrap(true);
-        impostaSfondo(definizione, 0xFFFFFF);
+        impostaSfondoLeggibile(definizione, 0xFFFFFF);
         definizione->setCursor(puntatore);
         definizione->setToolTip(QStringLiteral("Trascinala nella casella sotto il suo segnale"));
+        SerieClic::contaUnClic(definizione); // a double-click starts no second drag
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 protetto(contesto, [this, k](QPoint punto) { trascina(k, punto); }));
         rendiLeggibile(definizione, contesto.voce);

@@ -37,8 +37,7 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         etichetta->setLineWidth(1);
         etichetta->setWordWrap(true);
         etichetta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
-        impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         etichetta->setRisposta(true);
         etichetta->installEventFilter(this);
@@ -111,7 +110,7 @@ void formTrova::Label1_Click(int Index)
     m_punteggio.mostraEsatti();
     Command1->setEnabled(true);
     Command1->setFocus(); // before the descriptions are disabled, which would move it on
-    impostaSfondo(cliccata, ColoreRosso);
+    impostaColori(cliccata, ColoreRosso, ColoreSistemaTestoFinestra);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
     m_punteggio.annunciaVerdetto(true);
@@ -124,7 +123,7 @@ void formTrova::Command1_Click()
     for (Etichetta *etichetta : Label1) {
         // Enabled first: a disabled label would take the window colour of its disabled state.
         etichetta->setEnabled(true);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
     }
     GeneraEsercizio();
     Label1.front()->setFocus();

@@ -80,8 +80,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo->setWordWrap(true);
     testo->setTextFormat(Qt::PlainText);
     testo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    impostaSfondo(testo, ColoreSistemaFinestra);
-    impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+    impostaColori(testo, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
     rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
@@ -97,6 +96,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(tw(6480, 240, 2175, 615));
     Label4->setWordWrap(true);
+    impostaColoreTesto(Label4, ColoreTestoClassico); // on the random colour, whatever the theme
 
     Form_Load();
 }
