@@ -4,6 +4,7 @@
 #include "logic/Contesto.h"
 #include "widgets/DialoghiQt.h"
 #include "widgets/Guida.h"
+#include "widgets/SerieClic.h"
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
 #include "widgets/SuoniQt.h"
@@ -12,6 +13,7 @@
 int main(int argc, char *argv[])
 {
     Applicazione app(argc, argv);
+    SerieClic::installa();
 
     Stato stato;
     CasualeOrologio casuale;

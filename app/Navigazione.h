@@ -10,6 +10,11 @@ struct Contesto;
 // event that closed it is over.
 void congeda(QWidget *finestra);
 
+// Where a window opens: centred on the window it replaces (the first one on the screen), and
+// moved inside the screen's free area where it would reach past it. Set before the window is
+// shown, so that a window manager opens it there.
+void posizionaFinestra(QWidget *finestra, const QWidget *precedente);
+
 // Every hand-over: create the next window and show it (its load step runs to its end in
 // the constructor), then let the one that handed over go. A failure while the next window
 // loads leaves the old one in place. A window full screen or maximised hands that on, so a
@@ -19,6 +24,7 @@ Finestra *passaA(QWidget *da, Contesto &contesto)
 {
     auto *nuova = new Finestra(contesto);
     nuova->setAttribute(Qt::WA_DeleteOnClose);
+    posizionaFinestra(nuova, da); // where it stands when not full screen or maximised
     if (da)
         nuova->setWindowState(da->windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized));
     nuova->show();

@@ -21,6 +21,9 @@ constexpr ColoreVB ColoreNero = 0x000000;
 constexpr ColoreVB ColoreRosso = 0x0000FF;
 constexpr ColoreVB ColoreSistemaFinestra = 0x80000005;
 constexpr ColoreVB ColoreSistemaTestoFinestra = 0x80000008;
+// The window-text colour of the classic desktop: the text drawn straight on the random
+// background takes it on every theme, since a theme's own text colour may be light.
+constexpr ColoreVB ColoreTestoClassico = 0x000000;
 
 // The background colours of the screens; light pink stands twice, so it comes up twice as
 // often as the others.

@@ -33,6 +33,9 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
         Image1[i] = new Immagine(this);
         nominaControllo(Image1[i], QStringLiteral("Image1"), i);
         Image1[i]->setGeometry(posti[i]);
+        // A click of any button anywhere reaches the window itself (mouseReleaseEvent); the
+        // pictures' own click stays for a screen reader's press.
+        Image1[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         connect(Image1[i], &Immagine::clic, this, protetto(m_contesto, [this] { vaiAlMenu(); }));
     }
 
@@ -54,6 +57,8 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     Label1->setFont(carattere(QStringLiteral("Arial"), 48, true));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    impostaColoreTesto(Label1, ColoreTestoClassico); // on the random colour, whatever the theme
     connect(Label1, &Etichetta::clic, this, protetto(m_contesto, [this] { vaiAlMenu(); }));
 
     mostraImmagini();
@@ -85,7 +90,8 @@ void FormAvvio::mostraImmagini()
 
 void FormAvvio::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    // Any mouse button: the left, the right, the middle one.
+    if (rect().contains(event->position().toPoint()))
         eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });
 }
 

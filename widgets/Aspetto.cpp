@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
+
 QFont carattere(const QString &famiglia, qreal punti, bool grassetto)
 {
     static const bool sostituzioni = [] {
@@ -61,4 +64,52 @@ ColoreVB sfondo(const QWidget *widget)
 {
     const QColor c = widget->palette().color(widget->backgroundRole());
     return ColoreVB(c.red()) | (ColoreVB(c.green()) << 8) | (ColoreVB(c.blue()) << 16);
+}
+
+namespace {
+double luminanza(const QColor &c)
+{
+    auto lineare = [](double v) {
+        v /= 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
+}
+}
+
+double contrasto(const QColor &a, const QColor &b)
+{
+    const double la = luminanza(a), lb = luminanza(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor testoLeggibile(const QColor &testo, const QColor &sfondo)
+{
+    if (contrasto(testo, sfondo) >= ContrastoMinimo)
+        return testo;
+    const QColor nero(Qt::black), bianco(Qt::white);
+    return contrasto(nero, sfondo) >= contrasto(bianco, sfondo) ? nero : bianco;
+}
+
+void impostaColori(QWidget *widget, ColoreVB sfondo, ColoreVB testo)
+{
+    widget->setAutoFillBackground(true);
+    const QColor colSfondo = coloreQt(sfondo, widget);
+    const QColor colTesto = testoLeggibile(coloreQt(testo, widget), colSfondo);
+    QPalette p = widget->palette();
+    for (auto gruppo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(gruppo, widget->backgroundRole(), colSfondo);
+        p.setColor(gruppo, widget->foregroundRole(), colTesto);
+        // A disabled label that wraps its words draws through a text document, which takes
+        // the Text colour of the disabled group, not the label's own.
+        p.setColor(gruppo, QPalette::Text, colTesto);
+    }
+    widget->setPalette(p);
+}
+
+void impostaSfondoLeggibile(QWidget *widget, ColoreVB sfondo)
+{
+    const QColor testo = widget->palette().color(QPalette::Active, widget->foregroundRole());
+    impostaColori(widget, sfondo, ColoreVB(testo.red()) | (ColoreVB(testo.green()) << 8)
+                                      | (ColoreVB(testo.blue()) << 16));
 }

@@ -3,9 +3,11 @@
 #include "widgets/Aspetto.h"
 #include "widgets/Immagini.h"
 #include "logic/Voce.h"
+#include "widgets/SerieClic.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMimeData>
@@ -21,8 +23,7 @@ void nominaControllo(QObject *controllo, const QString &nome, int indice)
     controllo->setObjectName(indice < 0 ? nome : nome + QLatin1Char('_') + QString::number(indice));
 }
 
-void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento,
-                     ColoreVB sfondo)
+void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento)
 {
     etichetta->setFont(font);
     etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -30,7 +31,6 @@ void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allinea
     etichetta->setWordWrap(true);
     etichetta->setTextFormat(Qt::PlainText);
     etichetta->setAlignment(allineamento);
-    impostaSfondo(etichetta, sfondo);
 }
 
 int numeroTrascinato(const QMimeData *dati, const QString &formato, int limite)
@@ -151,6 +151,7 @@ QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggett
 Etichetta::Etichetta(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText); // a catalogue text shows as typed, never as markup
+    SerieClic::contaUnClic(this);
 }
 
 void Etichetta::setRisposta(bool risposta)
@@ -220,6 +221,7 @@ Immagine::Immagine(QWidget *parent) : QWidget(parent)
 {
     static const bool registrata = (QAccessible::installFactory(fabbricaAccessibile), true);
     Q_UNUSED(registrata);
+    SerieClic::contaUnClic(this);
 }
 
 bool Immagine::attivabile() const
@@ -341,6 +343,36 @@ QPalette paletteCondivisa(const QPalette &palette)
 }
 }
 
+namespace {
+// Hands Return and keypad Enter to the button as the Space key, press and release alike.
+class InvioComeSpazio : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() != QEvent::KeyPress && evento->type() != QEvent::KeyRelease)
+            return false;
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        if (tasto->key() != Qt::Key_Return && tasto->key() != Qt::Key_Enter)
+            return false;
+        QKeyEvent spazio(evento->type(), Qt::Key_Space,
+                         tasto->modifiers() & ~Qt::KeypadModifier, QStringLiteral(" "),
+                         tasto->isAutoRepeat());
+        QCoreApplication::sendEvent(oggetto, &spazio);
+        return true;
+    }
+};
+}
+
+void premiConInvio(QAbstractButton *pulsante)
+{
+    static auto *filtro = new InvioComeSpazio(QCoreApplication::instance());
+    pulsante->installEventFilter(filtro);
+}
+
 PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidget *parent)
     : QAbstractButton(parent)
 {
@@ -348,6 +380,7 @@ PulsanteGrafico::PulsanteGrafico(const QIcon &icona, const QString &testo, QWidg
     setIconSize(QSize(32, 32));
     setText(testo);
     setFocusPolicy(Qt::StrongFocus);
+    premiConInvio(this);
 }
 
 QSize PulsanteGrafico::sizeHint() const

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "logic/ModuloColoriSuoni.h"
 #include "widgets/Scala.h"
 
 class QKeyEvent;
@@ -21,9 +20,9 @@ class QPainter;
 // by these names.
 void nominaControllo(QObject *controllo, const QString &nome, int indice = -1);
 
-// A label that frames a text: a thin black box, the text wrapped and plain, on `sfondo`.
-void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento,
-                     ColoreVB sfondo);
+// A label that frames a text: a thin black box, the text wrapped and plain. Its colours are
+// set apart (impostaColori, impostaSfondoLeggibile).
+void impostaRiquadro(QLabel *etichetta, const QFont &font, Qt::Alignment allineamento);
 
 // The number a drag carries under `formato`, in decimal digits, when it is 0 <= n < limite;
 // otherwise -1 (another format, or not a number this control knows).
@@ -57,8 +56,9 @@ class Voce;
 // never for a picture, whose name would give the answer away. An empty label reads nothing.
 void rendiLeggibile(QLabel *etichetta, Voce &voce);
 
-// A label that reports a click: pressed and released over it with the left button. Its text
-// is plain text: a catalogue text that looks like markup shows as typed.
+// A label that reports a click: pressed and released over it with the left button; a double-
+// or triple-click is one click (SerieClic). Its text is plain text: a catalogue text that looks
+// like markup shows as typed.
 // A disabled label ignores the mouse, like every disabled widget.
 class Etichetta : public QLabel
 {
@@ -146,6 +146,9 @@ void disegnaBordo(QPainter &painter, const QRect &rettangolo, int spessore, cons
 // Loads a file into each box, reading the pictures at once on every core; throws the failure
 // of the first box whose file cannot be read, and then shows none of them.
 void caricaImmagini(const std::vector<std::pair<Immagine *, QString>> &caselle);
+
+// Return and keypad Enter press the button, as Space does.
+void premiConInvio(QAbstractButton *pulsante);
 
 // A command button in picture style: an icon centred above its caption, the caption
 // wrapped to the button's width. Without a caption the icon stands in the middle. The

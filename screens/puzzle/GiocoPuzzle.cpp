@@ -2,6 +2,7 @@
 
 #include "logic/Casuale.h"
 #include "widgets/Controlli.h"
+#include "widgets/SerieClic.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -52,6 +53,8 @@ GiocoPuzzle::GiocoPuzzle(QWidget *parent) : QWidget(parent)
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Puzzle"));
+    // A double-click on a piece is one click: it picks the piece and does not drop it again.
+    SerieClic::contaUnClic(this);
 
     m_mossa.setDuration(DurataMossaMs);
     m_mossa.setStartValue(0.0);

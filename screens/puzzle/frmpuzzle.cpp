@@ -1,6 +1,7 @@
 #include "screens/puzzle/frmpuzzle.h"
 
 #include "widgets/Aspetto.h"
+#include "widgets/Controlli.h"
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -43,8 +44,8 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     nominaControllo(Label1, QStringLiteral("Label1"));
     Label1->setGeometry(tw(5640, 480, 2895, 1815));
     Label1->setAutoFillBackground(true);
-    impostaRiquadro(Label1, carattere(QStringLiteral("Arial"), 12, false), Qt::AlignLeft | Qt::AlignTop,
-                    0x00FFFFFF);
+    impostaRiquadro(Label1, carattere(QStringLiteral("Arial"), 12, false), Qt::AlignLeft | Qt::AlignTop);
+    impostaSfondoLeggibile(Label1, 0x00FFFFFF);
     rendiLeggibile(Label1, contesto.voce);
 
     Frame1 = new QGroupBox(area);
@@ -75,6 +76,15 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Command1->setAccessibleName(Command1->text());
     Command1->setToolTip(QStringLiteral("Un altro segnale da rimettere in ordine"));
     connect(Command1, &QPushButton::clicked, this, protetto(m_contesto, [this] { Command1_Click(); }));
+
+    premiConInvio(Command1);
+    // After a click on an option or on "nuovo puzzle" the keys play again: the arrows move
+    // pieces instead of switching the option.
+    for (QAbstractButton *pulsante : {static_cast<QAbstractButton *>(Option1[0]),
+                                      static_cast<QAbstractButton *>(Option1[1]),
+                                      static_cast<QAbstractButton *>(Command1)})
+        connect(pulsante, &QAbstractButton::clicked, GiocoPuzzle1,
+                [this] { GiocoPuzzle1->setFocus(Qt::OtherFocusReason); });
 
     setTabOrder(GiocoPuzzle1, Option1[0]);
     setTabOrder(Option1[0], Option1[1]);

@@ -14,6 +14,8 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti)
         auto *p = new PulsanteGrafico(::icona(icona), QString(), area);
         nominaControllo(p, QLatin1String(nome));
         p->setGeometry(posti.facce);
+        // They do nothing when clicked: out of the tab order, never framed by the focus.
+        p->setFocusPolicy(Qt::NoFocus);
         descriviPerLettore(p, lettore);
         return p;
     };
@@ -26,7 +28,8 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti)
         nominaControllo(l, QLatin1String(nome));
         l->setGeometry(posto);
         l->setFont(carattere(QStringLiteral("Arial"), punti, true));
-        impostaColoreTesto(l, ColoreSistemaTestoFinestra);
+        // Drawn straight on the random colour: the classic black, whatever the theme.
+        impostaColoreTesto(l, ColoreTestoClassico);
         return l;
     };
     Label3 = etichetta("Label3", QStringLiteral("Esatti"), posti.esatti, 12);

@@ -8,6 +8,7 @@ description of what it was waiting for.
 
 import os
 import random
+import re
 import shutil
 import socket
 import signal
@@ -226,28 +227,6 @@ def _termina(processo):
 
 
 class GestoreFinestre:
-    """openbox on the display, as a desktop has a window manager: it places the windows,
-    maximises them and carries out full screen."""
-
-    def __init__(self, display):
-        self.display = display
-        ambiente = dict(os.environ, DISPLAY=display.nome)
-        self.processo = subprocess.Popen(["openbox", "--sm-disable"], env=ambiente,
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        aspetta(self.pronto, "openbox pronto", 10, 0.05)
-
-    def pronto(self):
-        verifica(self.processo.poll() is None, "openbox è terminato")
-        uscita = subprocess.run(["xprop", "-display", self.display.nome, "-root",
-                                 "_NET_SUPPORTING_WM_CHECK"], stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL, text=True, timeout=10).stdout
-        return "window id" in uscita
-
-    def chiudi(self):
-        _termina(self.processo)
-
-
-class GestoreFinestre:
     """Openbox on the display, as on a desktop: it gives the keyboard focus to each new
     window, so that keys reach the program without the pointer, and windows become active,
     which is when a screen reader looks at them."""
@@ -276,6 +255,40 @@ class GestoreFinestre:
                 self.processo.wait()
 
 
+def dimensioni_schermo():
+    uscita = subprocess.run(["xdpyinfo"], check=True, timeout=10, stdout=subprocess.PIPE, text=True).stdout
+    w, h = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", uscita).groups()
+    return int(w), int(h)
+
+
+def cornici(pid):
+    """The program's windows on screen: (window id, frame), the frame being the client area's
+    (x, y, width, height) grown by the extents the window manager reports."""
+    uscita = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], timeout=10,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+    risultato = []
+    for finestra in uscita.split():
+        info = subprocess.run(["xwininfo", "-id", finestra], timeout=10, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True).stdout
+        valori = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height|Map State):\s*(\S+)",
+                                 info, re.M))
+        if valori.get("Map State") != "IsViewable":
+            continue
+        estensioni = subprocess.run(["xprop", "-id", finestra, "_NET_FRAME_EXTENTS"], timeout=10,
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+        numeri = [int(v) for v in re.findall(r"\d+", estensioni.split("=", 1)[1])] if "=" in estensioni else []
+        sinistra, destra, sopra, sotto = numeri if len(numeri) == 4 else (0, 0, 0, 0)
+        x, y = int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"])
+        risultato.append((finestra, (x - sinistra, y - sopra, int(valori["Width"]) + sinistra + destra,
+                                     int(valori["Height"]) + sopra + sotto)))
+    return risultato
+
+
+def centro(rettangolo):
+    x, y, w, h = rettangolo
+    return (x + w / 2, y + h / 2)
+
+
 # ---------------------------------------------------------------------------- input
 
 
@@ -299,9 +312,11 @@ def muovi(x, y):
     aspetta(lambda: puntatore() == (x, y), f"il puntatore in {x},{y}", 5, 0.01)
 
 
-def clic(x, y):
+def clic(x, y, pulsante=1, volte=1):
+    """A click, or a double or triple click with `volte`: the presses 80 ms apart, well within
+    any double-click time."""
     muovi(x, y)
-    xdotool("click", 1)
+    xdotool("click", "--repeat", volte, "--delay", 80, pulsante)
 
 
 def clic_destro(x, y):
@@ -309,9 +324,9 @@ def clic_destro(x, y):
     xdotool("click", 3)
 
 
-def clic_centro(estensione):
+def clic_centro(estensione, pulsante=1, volte=1):
     x, y, w, h = estensione
-    clic(x + w // 2, y + h // 2)
+    clic(x + w // 2, y + h // 2, pulsante, volte)
 
 
 def tasto(nome):

@@ -313,8 +313,8 @@ QString Scimmia::esci(QWidget *finestra, bool dallaCornice)
     return QStringLiteral("Esci");
 }
 
-// A key for the control that has the focus: Tab and the arrows walk the controls, Space
-// presses a button, Space, Return or Enter on an answer (a description, a picture) answers,
+// A key for the control that has the focus: Tab and the arrows walk the controls, Space,
+// Return or Enter press a button, Space, Return or Enter on an answer (a description, a picture) answers,
 // on a definition of the matching quiz picks it up, on a box places it there; Escape puts it
 // back.
 QString Scimmia::tasto(QWidget *finestra)
@@ -327,8 +327,9 @@ QString Scimmia::tasto(QWidget *finestra)
     if (!fuoco || fuoco->window() != finestra)
         fuoco = finestra;
     QString cosa = QString::fromLatin1(fuoco->metaObject()->className());
-    const bool premeBottone = t == Qt::Key_Space && qobject_cast<PulsanteGrafico *>(fuoco);
-    const bool sceglie = (t == Qt::Key_Space || t == Qt::Key_Return || t == Qt::Key_Enter)
+    const bool preme = t == Qt::Key_Space || t == Qt::Key_Return || t == Qt::Key_Enter;
+    const bool premeBottone = preme && qobject_cast<PulsanteGrafico *>(fuoco);
+    const bool sceglie = preme
         && (qobject_cast<Etichetta *>(fuoco) || qobject_cast<Immagine *>(fuoco)
             || qobject_cast<CasellaRilascio *>(fuoco))
         && (fuoco->focusPolicy() & Qt::TabFocus);

@@ -1,5 +1,6 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 
+#include "widgets/SerieClic.h"
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
@@ -187,7 +188,8 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         auto *casella = new CasellaRilascio(a);
         nominaControllo(casella, QStringLiteral("Label2"), k);
         casella->setGeometry(caselle[k]);
-        impostaRiquadro(casella, testo, Qt::AlignCenter, 0xFFFFFF);
+        impostaRiquadro(casella, testo, Qt::AlignCenter);
+        impostaSfondoLeggibile(casella, 0xFFFFFF);
         casella->setCursor(puntatore);
         casella->setAccessibleName(QStringLiteral("Casella ") + numero);
         casella->setToolTip(QStringLiteral("Qui va la definizione del segnale di sopra"));
@@ -206,9 +208,10 @@ FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
         definizione->setFont(testo);
         definizione->setAlignment(Qt::AlignCenter);
         definizione->setWordWrap(true);
-        impostaSfondo(definizione, 0xFFFFFF);
+        impostaSfondoLeggibile(definizione, 0xFFFFFF);
         definizione->setCursor(puntatore);
         definizione->setToolTip(QStringLiteral("Trascinala nella casella sotto il suo segnale"));
+        SerieClic::contaUnClic(definizione); // a double-click starts no second drag
         connect(definizione, &DefinizioneTrascinabile::premuta, this,
                 protetto(contesto, [this, k](QPoint punto) { trascina(k, punto); }));
         rendiLeggibile(definizione, contesto.voce);

@@ -22,8 +22,8 @@ formTrova::formTrova(Contesto &contesto, QWidget *parent)
         auto *etichetta = new Etichetta(a);
         nominaControllo(etichetta, QStringLiteral("Label1"), i);
         etichetta->setGeometry(tw(120, 120 + 960 * i, 4995, 855));
-        impostaRiquadro(etichetta, arial12, Qt::AlignLeft | Qt::AlignTop, ColoreSistemaFinestra);
-        impostaColoreTesto(etichetta, ColoreSistemaTestoFinestra);
+        impostaRiquadro(etichetta, arial12, Qt::AlignLeft | Qt::AlignTop);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
         etichetta->setToolTip(QStringLiteral("Fai clic qui se è la descrizione del segnale"));
         etichetta->setRisposta(true);
         etichetta->installEventFilter(this);
@@ -95,7 +95,7 @@ void formTrova::mostraVerdetto(bool giusta)
         return;
     Command1->setEnabled(true);
     Command1->setFocus(); // before the descriptions are disabled, which would move it on
-    impostaSfondo(m_cliccata, ColoreRosso);
+    impostaColori(m_cliccata, ColoreRosso, ColoreSistemaTestoFinestra);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
 }
@@ -106,7 +106,7 @@ void formTrova::Command1_Click()
     for (Etichetta *etichetta : Label1) {
         // Enabled first: a disabled label would take the window colour of its disabled state.
         etichetta->setEnabled(true);
-        impostaSfondo(etichetta, ColoreSistemaFinestra);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
     }
     GeneraEsercizio();
     Label1.front()->setFocus();

@@ -59,9 +59,8 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     testo = new QLabel(a);
     nominaControllo(testo, QStringLiteral("testo"));
     testo->setGeometry(tw(240, 5760, 6975, 1215));
-    impostaRiquadro(testo, carattere(QStringLiteral("Arial"), 18, true),
-                    Qt::AlignHCenter | Qt::AlignTop, ColoreSistemaFinestra);
-    impostaColoreTesto(testo, ColoreSistemaTestoFinestra);
+    impostaRiquadro(testo, carattere(QStringLiteral("Arial"), 18, true), Qt::AlignHCenter | Qt::AlignTop);
+    impostaColori(testo, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
     rendiLeggibile(testo, contesto.voce);
 
     Shape1 = new CorniceRisposta(a);
@@ -77,6 +76,7 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     nominaControllo(Label4, QStringLiteral("Label4"));
     Label4->setGeometry(tw(6480, 240, 2175, 615));
     Label4->setWordWrap(true);
+    impostaColoreTesto(Label4, ColoreTestoClassico); // on the random colour, whatever the theme
     connect(this, &CorniceQuiz::categoriaScelta, this, protetto(contesto, [this](const QString &voce) {
                 Label4->setText(QStringLiteral("selezionati ") + voce);
             }));

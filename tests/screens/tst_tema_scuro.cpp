@@ -1,0 +1,126 @@
+#include "Ambiente.h"
+#include "Colori.h"
+#include "Finestre.h"
+
+#include "screens/FormAvvio.h"
+#include "screens/puzzle/frmpuzzle.h"
+#include "screens/quiz/Punteggio.h"
+#include "screens/quiz/abbinamento/FormSposta.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
+#include "widgets/Controlli.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+// The windows under a dark desktop theme (light text on dark grey), measured on what they
+// draw: the text that stands straight on the random background is the classic black, and the
+// text of every answer label reads on its background at 4.5:1 at least, in every state.
+class TestTemaScuro : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setPalette(tavolozzaScura()); }
+    void cleanup() { chiudiTutto(); }
+    void testiSulloSfondoNeri();
+    void etichetteDiRispostaLeggibili();
+    void facceFuoriDalFuoco();
+
+private:
+    // The first draw of each window is its colour: light pink (255, 192, 192).
+    template <class Finestra>
+    std::unique_ptr<Finestra> apri(Ambiente &a, std::initializer_list<float> copione = {0.0f})
+    {
+        a.casuale.aggiungi(copione);
+        auto f = std::make_unique<Finestra>(a.contesto);
+        f->show();
+        return f;
+    }
+};
+
+namespace {
+void verificaNero(QWidget *controllo)
+{
+    const ColoriMostrati c = coloriMostrati(controllo);
+    QVERIFY2(c.testo == QColor(Qt::black),
+             qPrintable(QStringLiteral("%1: testo %2 su %3, contrasto %4")
+                            .arg(controllo->objectName(), c.testo.name(), c.sfondo.name())
+                            .arg(c.contrasto(), 0, 'f', 2)));
+}
+
+void verificaLeggibile(QWidget *controllo, const QString &stato)
+{
+    const ColoriMostrati c = coloriMostrati(controllo);
+    QVERIFY2(c.contrasto() >= 4.5,
+             qPrintable(QStringLiteral("%1 (%2): testo %3 su %4, contrasto %5")
+                            .arg(controllo->objectName(), stato, c.testo.name(), c.sfondo.name())
+                            .arg(c.contrasto(), 0, 'f', 2)));
+}
+}
+
+void TestTemaScuro::testiSulloSfondoNeri()
+{
+    Ambiente a;
+    auto avvio = apri<FormAvvio>(a);
+    verificaNero(controllo(*avvio, "Label1"));
+    auto trova = apri<formTrova>(a);
+    for (const char *nome : {"Label3", "EtichettaEsatti", "Label2", "EtichettaErrati"})
+        verificaNero(trova->findChild<QLabel *>(QLatin1String(nome)));
+    auto disegni = apri<formDisegni>(a);
+    for (const char *nome : {"Label4", "Label3", "EtichettaEsatti"})
+        verificaNero(disegni->findChild<QLabel *>(QLatin1String(nome)));
+}
+
+void TestTemaScuro::etichetteDiRispostaLeggibili()
+{
+    Ambiente a;
+    // Sign 73, its text at position 2.
+    auto trova = apri<formTrova>(a, {0.0f, 0.5f, 0.4f});
+    const QList<QWidget *> descrizioni = controlli(*trova, "Label1", 6);
+    for (QWidget *l : descrizioni)
+        verificaLeggibile(l, QStringLiteral("aperto"));
+    QTest::mouseClick(descrizioni[2], Qt::LeftButton);
+    QVERIFY(!descrizioni[0]->isEnabled());
+    QCOMPARE(coloriMostrati(descrizioni[2]).sfondo, QColor(Qt::red));
+    for (QWidget *l : descrizioni)
+        verificaLeggibile(l, QStringLiteral("risolto"));
+    QTest::mouseClick(controllo(*trova, "Command1"), Qt::LeftButton);
+    for (QWidget *l : descrizioni)
+        verificaLeggibile(l, QStringLiteral("dopo \"avanti\""));
+
+    auto disegni = apri<formDisegni>(a);
+    verificaLeggibile(disegni->findChild<QLabel *>(QStringLiteral("testo")), QStringLiteral("aperto"));
+
+    auto sposta = apri<FormSposta>(a);
+    for (QWidget *definizione : controlli(*sposta, "Label1", 3))
+        verificaLeggibile(definizione, QStringLiteral("aperto"));
+
+    auto puzzle = apri<frmpuzzle>(a);
+    verificaLeggibile(controllo(*puzzle, "Label1"), QStringLiteral("aperto"));
+}
+
+void TestTemaScuro::facceFuoriDalFuoco()
+{
+    Ambiente a;
+    for (QWidget *quiz : std::initializer_list<QWidget *>{apri<formTrova>(a).release(),
+                                                          apri<formDisegni>(a).release()}) {
+        std::unique_ptr<QWidget> finestra(quiz);
+        QApplication::setActiveWindow(finestra.get());
+        auto *faccia = finestra->findChild<QWidget *>(QStringLiteral("ComandoIconaNo"));
+        QVERIFY(faccia && faccia->isVisible());
+        // Tab goes round every control and never stops on a face.
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : finestra.get(),
+                            Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != faccia);
+        }
+        // A click on it does nothing, not even take the focus and its frame.
+        QTest::mouseClick(faccia, Qt::LeftButton);
+        QVERIFY(!faccia->hasFocus());
+    }
+}
+
+QTEST_MAIN(TestTemaScuro)
+#include "tst_tema_scuro.moc"
