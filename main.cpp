@@ -10,6 +10,8 @@
 #include "widgets/SuoniQt.h"
 #include "widgets/VoceQt.h"
 
+using namespace cartavia;
+
 int main(int argc, char *argv[])
 {
     Applicazione app(argc, argv);

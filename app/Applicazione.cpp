@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace cartavia {
+
 namespace {
 // While QApplication connects to the display, Qt's messages are held back: when it cannot
 // connect, Qt ends with a fatal message (and an abort) after a few lines about its
@@ -106,3 +108,5 @@ void avviaProgramma(Contesto &contesto)
     contesto.stato.ListaSegnali = caricaCatalogo(contesto.cartella);
     passaA<FormAvvio>(nullptr, contesto);
 }
+
+} // namespace cartavia

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace cartavia {
+
 struct Contesto;
 
 // The application object: names the program for the desktop. When there is no display to
@@ -24,3 +26,5 @@ void terminaProgramma(int codice);
 // Start-up: selects the whole catalogue, reads lista.txt and shows the splash screen. A
 // failure on the way is shown and ends the program (eseguiProtetto, logic/Protezione.h).
 void avviaProgramma(Contesto &contesto);
+
+} // namespace cartavia

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 void congeda(QWidget *finestra)
 {
     finestra->hide();
@@ -46,3 +48,5 @@ void posizionaFinestra(QWidget *finestra, const QWidget *precedente)
     esterno.moveTop(std::max(area.top(), std::min(esterno.top(), area.bottom() + 1 - esterno.height())));
     finestra->move(esterno.topLeft()); // before it is shown: the frame's top left corner
 }
+
+} // namespace cartavia

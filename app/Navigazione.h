@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace cartavia {
+
 struct Contesto;
 
 // Lets a window go after it has handed over: it disappears at once and is deleted when the
@@ -36,3 +38,5 @@ Finestra *passaA(QWidget *da, Contesto &contesto)
 // Opens the window `schermata`, then lets the window `da` go: what `Contesto::passa` does in
 // the program.
 void apriSchermata(Schermata schermata, QObject *da, Contesto &contesto);
+
+} // namespace cartavia

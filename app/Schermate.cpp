@@ -6,6 +6,8 @@
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
 
+namespace cartavia {
+
 void apriSchermata(Schermata schermata, QObject *da, Contesto &contesto)
 {
     auto *finestra = qobject_cast<QWidget *>(da);
@@ -27,3 +29,5 @@ void apriSchermata(Schermata schermata, QObject *da, Contesto &contesto)
         break;
     }
 }
+
+} // namespace cartavia

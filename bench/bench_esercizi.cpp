@@ -51,6 +51,8 @@
 #include <time.h>
 #include <vector>
 
+using namespace cartavia;
+
 #ifndef CARTAVIA_PROGRAMMA
 #define CARTAVIA_PROGRAMMA "."
 #endif

@@ -23,6 +23,8 @@
 
 #ifdef CARTAVIA_CANBERRA
 #include <canberra.h>
+
+using namespace cartavia;
 #endif
 
 namespace {

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cmath>
 
+namespace cartavia {
+
 CasualeOrologio::CasualeOrologio()
     : CasualeOrologio(static_cast<std::uint64_t>(
           std::chrono::system_clock::now().time_since_epoch().count()))
@@ -40,3 +42,5 @@ int indiceNelRango(Casuale &casuale, int primo, int ultimo)
 {
     return primo + parteIntera(casuale.prossimo(), ultimo - primo + 1);
 }
+
+} // namespace cartavia

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <random>
 
+namespace cartavia {
+
 // The one source of every random choice: each draw is a single-precision r, 0 <= r < 1.
 class Casuale
 {
@@ -28,3 +30,5 @@ private:
 int interoDa1A(Casuale &casuale, int n);
 // An index of the inclusive range primo..ultimo: primo + floor(r * (ultimo - primo + 1)).
 int indiceNelRango(Casuale &casuale, int primo, int ultimo);
+
+} // namespace cartavia

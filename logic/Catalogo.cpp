@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+namespace cartavia {
+
 namespace {
 
 // Reads one field after another from a byte stream. Separators are ASCII, so the fields
@@ -186,3 +188,5 @@ QStringList caricaCatalogo(const QString &cartella)
     apriInLettura(file);
     return leggiCatalogo(file, fileCatalogo(cartella));
 }
+
+} // namespace cartavia

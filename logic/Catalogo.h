@@ -5,6 +5,8 @@
 
 class QIODevice;
 
+namespace cartavia {
+
 // The longest text one entry of lista.txt may hold; anything longer is not a sign's name
 // but a damaged file, and is refused before it reaches a label.
 constexpr int LunghezzaMassimaVoce = 4096;
@@ -25,3 +27,5 @@ QStringList caricaCatalogo(const QString &cartella);
 
 // Windows-1252, decoded the same way on every platform.
 QString daWindows1252(const QByteArray &byte);
+
+} // namespace cartavia

@@ -7,6 +7,9 @@
 #include <functional>
 
 class QObject;
+
+namespace cartavia {
+
 class Casuale;
 class Dialoghi;
 class Suoni;
@@ -30,3 +33,5 @@ struct Contesto
     // provides it: see app/Navigazione.h).
     std::function<void(Schermata schermata, QObject *da)> passa = {};
 };
+
+} // namespace cartavia

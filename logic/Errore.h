@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <exception>
 
+namespace cartavia {
+
 // A failure the program cannot go on from: a data file that is missing, unreadable or
 // short. It names the cause and the file in Italian; one handler shows it and ends the
 // program (see logic/Protezione.h and segnalaErrore).
@@ -30,3 +32,5 @@ inline QString fileIlleggibile() { return QStringLiteral("Impossibile leggere il
 inline QString oltreFineFile() { return QStringLiteral("Input oltre la fine del file"); }
 inline QString immagineNonValida() { return QStringLiteral("Immagine non valida"); }
 }
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include "logic/Errore.h"
 #include "logic/Protezione.h"
 
+namespace cartavia {
+
 QString testoInformazioni()
 {
     return QStringLiteral("Orvella  \r\n"
@@ -54,3 +56,5 @@ void segnalaErroreImprevisto(Contesto &contesto, const std::exception &errore)
     segnalaErrore(contesto, ErroreCartavia(QStringLiteral("Errore imprevisto: ")
                                            + QString::fromLocal8Bit(errore.what())));
 }
+
+} // namespace cartavia

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace cartavia {
+
 struct Contesto;
 class ErroreCartavia;
 
@@ -37,3 +39,5 @@ void avvisaRipassoConcluso(Contesto &contesto);
 // The one place a failure ends up: shown in a message box, then the program ends with a
 // non-zero status.
 void segnalaErrore(Contesto &contesto, const ErroreCartavia &errore);
+
+} // namespace cartavia

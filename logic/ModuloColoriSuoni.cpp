@@ -4,6 +4,8 @@
 #include "logic/Contesto.h"
 #include "logic/Percorsi.h"
 
+namespace cartavia {
+
 const std::array<QString, NumeroSuoniEsatto + 1> &nomiSuoni()
 {
     static const std::array<QString, NumeroSuoniEsatto + 1> nomi = {
@@ -28,3 +30,5 @@ void SuonaErrato(Contesto &contesto)
 {
     contesto.suoni.suona(fileSuono(contesto.cartella, nomiSuoni()[IndiceSuonoErrato]));
 }
+
+} // namespace cartavia

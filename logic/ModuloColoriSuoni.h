@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <array>
 
+namespace cartavia {
+
 struct Contesto;
 
 // Plays a WAV file without waiting; a new sound cuts off the one still playing.
@@ -45,3 +47,5 @@ void SuonaErrato(Contesto &contesto);
 constexpr int NumeroSuoniEsatto = 4;
 constexpr int IndiceSuonoErrato = NumeroSuoniEsatto;
 const std::array<QString, NumeroSuoniEsatto + 1> &nomiSuoni();
+
+} // namespace cartavia

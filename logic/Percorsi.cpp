@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace cartavia {
+
 QString fileCatalogo(const QString &cartella)
 {
     return cartella + QStringLiteral("/lista.txt");
@@ -45,3 +47,5 @@ void apriInLettura(QFile &file)
         throw ErroreCartavia(Cause::fileIlleggibile(), nome);
     }
 }
+
+} // namespace cartavia

@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace cartavia {
+
 // Where the program's code hands control back to Qt (start-up, every slot, every event
 // handler that runs program code) a failure stops here: it goes to segnalaErrore, which shows
 // it and ends the program. No exception crosses Qt's signal dispatch.
@@ -43,3 +45,5 @@ auto protetto(Contesto &contesto, Azione azione)
         });
     };
 }
+
+} // namespace cartavia

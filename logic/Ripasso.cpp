@@ -3,6 +3,8 @@
 #include "logic/Casuale.h"
 #include "logic/Errore.h"
 
+namespace cartavia {
+
 void Ripasso::sbagliato(qint16 segnale)
 {
     if (!contiene(segnale))
@@ -21,3 +23,5 @@ qint16 Ripasso::estrai(Casuale &casuale) const
         throw ErroreCartavia(QStringLiteral("Nessun segnale da ripassare"));
     return m_segnali.at(indiceNelRango(casuale, 0, dimensione() - 1));
 }
+
+} // namespace cartavia

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QtGlobal>
 
+namespace cartavia {
+
 class Casuale;
 
 // The signs the pupil has missed while the program runs, in the order they were first
@@ -31,3 +33,5 @@ private:
     QList<qint16> m_segnali;
     bool m_attivo = false;
 };
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace cartavia {
+
 Stato::Stato()
 {
     for (int i = 0; i <= NumeroSegnali; ++i)
@@ -27,3 +29,5 @@ QString testoContatore(int valore)
 {
     return valore < 0 ? QString::number(valore) : QLatin1Char(' ') + QString::number(valore);
 }
+
+} // namespace cartavia

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+namespace cartavia {
+
 // Number of signs in the catalogue; a sign is known by its index 1..NumeroSegnali.
 constexpr int NumeroSegnali = 144;
 
@@ -31,3 +33,5 @@ void aggiungiUno(qint16 &contatore);
 
 // A number as the pupil reads it: one blank before a non-negative value (" 0", " 12").
 QString testoContatore(int valore);
+
+} // namespace cartavia

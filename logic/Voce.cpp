@@ -1,5 +1,7 @@
 #include "logic/Voce.h"
 
+namespace cartavia {
+
 namespace {
 class VoceMuta : public Voce
 {
@@ -13,3 +15,5 @@ Voce &voceMuta()
     static VoceMuta muta;
     return muta;
 }
+
+} // namespace cartavia

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace cartavia {
+
 // Reads a text aloud in Italian without waiting; a new reading stops the one still going.
 class Voce
 {
@@ -12,3 +14,5 @@ public:
 
 // A voice that says nothing: what a window gets when it is handed no other.
 Voce &voceMuta();
+
+} // namespace cartavia

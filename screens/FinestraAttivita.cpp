@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+namespace cartavia {
+
 FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezza, QWidget *parent)
     : QMainWindow(parent), m_contesto(contesto)
 {
@@ -69,3 +71,5 @@ void FinestraAttivita::closeEvent(QCloseEvent *event)
     event->ignore();
     eseguiProtetto(m_contesto, [this] { mnuEsci_Click(); });
 }
+
+} // namespace cartavia

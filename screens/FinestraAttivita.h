@@ -4,8 +4,11 @@
 
 #include <QMainWindow>
 
-struct Contesto;
 class QAction;
+
+namespace cartavia {
+
+struct Contesto;
 class Scala;
 
 // What the three quizzes and the puzzle share: the client area that carries the controls
@@ -44,3 +47,5 @@ private:
     QWidget *m_area = nullptr;
     Scala *m_scala = nullptr;
 };
+
+} // namespace cartavia

@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace cartavia {
+
 FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
     : QWidget(parent), m_contesto(contesto)
 {
@@ -109,3 +111,5 @@ void FormAvvio::vaiAlMenu()
 {
     m_contesto.passa(Schermata::Menu, this);
 }
+
+} // namespace cartavia

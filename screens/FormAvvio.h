@@ -4,6 +4,8 @@
 #include <array>
 #include <memory>
 
+namespace cartavia {
+
 struct Contesto;
 class Etichetta;
 class Immagine;
@@ -33,3 +35,5 @@ private:
     Etichetta *Label1 = nullptr;
     std::unique_ptr<LetturaImmagini> m_lettura; // the pictures, while they are read
 };
+
+} // namespace cartavia

@@ -9,6 +9,8 @@
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
 
+namespace cartavia {
+
 FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_contesto(contesto)
 {
     setWindowTitle(QStringLiteral("Form2"));
@@ -96,3 +98,5 @@ void FormMenu::Command3D6_Click()
 {
     MostraInformazioni(m_contesto);
 }
+
+} // namespace cartavia

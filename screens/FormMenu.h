@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace cartavia {
+
 struct Contesto;
 class PulsanteGrafico;
 
@@ -27,3 +29,5 @@ private:
 
     Contesto &m_contesto;
 };
+
+} // namespace cartavia

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+namespace cartavia {
 
 namespace {
 class AnnuncioAccessibile : public QAccessibleWidget
@@ -23,7 +24,7 @@ public:
 
 QAccessibleInterface *fabbricaAnnuncio(const QString &classe, QObject *oggetto)
 {
-    if (classe == QLatin1String("Annuncio"))
+    if (classe == QLatin1String(Annuncio::staticMetaObject.className()))
         return new AnnuncioAccessibile(static_cast<Annuncio *>(oggetto));
     return nullptr;
 }
@@ -59,3 +60,4 @@ QString testoVerdetto(bool giusta, int esatti, int errati)
         .arg(errati);
 }
 
+} // namespace cartavia

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+namespace cartavia {
 
 // Says something to a screen reader at once, without moving the keyboard focus: a
 // notification that appears with the text. Orca speaks a notification when it appears (Qt 6.4
@@ -25,3 +26,4 @@ private:
 // The verdict of an answer as it is announced: "Risposta giusta. Esatti 3, errati 2".
 QString testoVerdetto(bool giusta, int esatti, int errati);
 
+} // namespace cartavia

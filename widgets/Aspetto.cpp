@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cartavia {
+
 QFont carattere(const QString &famiglia, qreal punti, bool grassetto)
 {
     static const bool sostituzioni = [] {
@@ -113,3 +115,5 @@ void impostaSfondoLeggibile(QWidget *widget, ColoreVB sfondo)
     impostaColori(widget, sfondo, ColoreVB(testo.red()) | (ColoreVB(testo.green()) << 8)
                                       | (ColoreVB(testo.blue()) << 16));
 }
+
+} // namespace cartavia

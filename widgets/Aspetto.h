@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace cartavia {
+
 // A font by family, points and weight. "MS Sans Serif" and "Arial" are looked up as
 // their metric twins where the originals are not installed.
 QFont carattere(const QString &famiglia, qreal punti, bool grassetto);
@@ -34,3 +36,5 @@ void impostaColori(QWidget *widget, ColoreVB sfondo, ColoreVB testo);
 void impostaSfondoLeggibile(QWidget *widget, ColoreVB sfondo);
 // The background a window or label shows now, as 0x00BBGGRR.
 ColoreVB sfondo(const QWidget *widget);
+
+} // namespace cartavia

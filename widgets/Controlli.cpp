@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 void nominaControllo(QObject *controllo, const QString &nome, int indice)
 {
     controllo->setObjectName(indice < 0 ? nome : nome + QLatin1Char('_') + QString::number(indice));
@@ -142,7 +144,7 @@ public:
 
 QAccessibleInterface *fabbricaAccessibile(const QString &classe, QObject *oggetto)
 {
-    if (classe == QLatin1String("Immagine"))
+    if (classe == QLatin1String(Immagine::staticMetaObject.className()))
         return new ImmagineAccessibile(static_cast<Immagine *>(oggetto));
     return nullptr;
 }
@@ -441,3 +443,5 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         painter.drawRect(QRectF(rect()).adjusted(px(4), px(4), -px(4), -px(4)));
     }
 }
+
+} // namespace cartavia

@@ -8,12 +8,14 @@
 
 #include "widgets/Scala.h"
 
+#include <utility>
+#include <vector>
+
 class QKeyEvent;
 class QMimeData;
 class QPainter;
 
-#include <utility>
-#include <vector>
+namespace cartavia {
 
 // Names a control as the layout does: "Label1_3" for Label1(3), one of an array, "Command1"
 // for a control on its own (indice -1). Every window names its controls so; tests find them
@@ -172,3 +174,5 @@ private:
     qreal m_scala = 1;
     QSize m_iconaNaturale;
 };
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace cartavia {
+
 Dialoghi::Risposta DialoghiQt::mostra(const QString &testo, Stile stile)
 {
     QMessageBox box(QApplication::activeWindow());
@@ -32,3 +34,5 @@ Dialoghi::Risposta DialoghiQt::mostra(const QString &testo, Stile stile)
     box.exec();
     return Ok;
 }
+
+} // namespace cartavia

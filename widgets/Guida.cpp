@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace cartavia {
+
 QString testoGuida(const QString &finestra)
 {
     QFile file(QStringLiteral(":/guida/") + finestra + QStringLiteral(".txt"));
@@ -31,10 +33,14 @@ bool Guida::eventFilter(QObject *oggetto, QEvent *evento)
     if (tasto->key() != Qt::Key_F1 || tasto->modifiers() != Qt::NoModifier || !widget)
         return false;
     // A message box or an open menu has no help of its own: the key stays theirs.
-    const QString testo = testoGuida(QString::fromLatin1(widget->window()->metaObject()->className()));
+    // The class name without the program's namespace: "formTrova" for cartavia::formTrova.
+    const QString classe = QString::fromLatin1(widget->window()->metaObject()->className());
+    const QString testo = testoGuida(classe.section(QStringLiteral("::"), -1));
     if (testo.isEmpty())
         return false;
     if (!tasto->isAutoRepeat())
         m_contesto.dialoghi.mostra(testo, Dialoghi::Informazione);
     return true;
 }
+
+} // namespace cartavia

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+namespace cartavia {
+
 struct Contesto;
 
 // The help of one screen: a first line with the program's name and version, then the plain
@@ -24,3 +26,5 @@ protected:
 private:
     Contesto &m_contesto;
 };
+
+} // namespace cartavia

@@ -14,6 +14,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+namespace cartavia {
 
 namespace {
 // The divisor a JPEG is decoded at on its way to `voluta`: the largest of 1, 2, 4 and 8 that
@@ -217,3 +218,5 @@ std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richies
 {
     return immaginiOPrimoErrore(leggiTutte(richieste));
 }
+
+} // namespace cartavia

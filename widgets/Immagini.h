@@ -8,6 +8,8 @@
 #include <exception>
 #include <vector>
 
+namespace cartavia {
+
 // Reads a sign picture, decoded straight at `dimensione` device pixels (JPEG scales while it
 // decodes), or at its own size when `dimensione` is empty. A file that is missing, is no
 // regular file, cannot be read, or is no picture throws ErroreCartavia naming it; so does a
@@ -52,3 +54,5 @@ private:
 // Reads several pictures at once on every core, the calling thread among them; the same
 // order and failure as LetturaImmagini.
 std::vector<QImage> caricaImmagini(const std::vector<RichiestaImmagine> &richieste);
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+namespace cartavia {
+
 QString percorsoIcona(const char *nome)
 {
     return QStringLiteral(":/icone/") + QLatin1String(nome) + QStringLiteral(".svg");
@@ -43,3 +45,5 @@ QCursor cursoreTrascina()
 {
     return cursoreTrascinaInScala(1);
 }
+
+} // namespace cartavia

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QIcon>
 
+namespace cartavia {
+
 // The pictures drawn for the program, embedded as ":/icone/NAME.svg".
 
 // Resource path of an icon by name: "stop" gives ":/icone/stop.svg".
@@ -24,3 +26,5 @@ QCursor cursoreTrascina(qreal rapportoPixel);
 // The same at the ratio of the primary screen: at the natural size, or times `scala`.
 QCursor cursoreTrascina();
 QCursor cursoreTrascinaInScala(qreal scala);
+
+} // namespace cartavia

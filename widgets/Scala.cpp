@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace cartavia {
+
 namespace {
 // A length in pixels at the factor, at least one pixel when it was one.
 int linea(int naturale, qreal fattore)
@@ -230,3 +232,5 @@ bool Scala::eventFilter(QObject *oggetto, QEvent *evento)
         return false;
     }
 }
+
+} // namespace cartavia

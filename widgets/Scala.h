@@ -13,6 +13,8 @@
 
 class QWidget;
 
+namespace cartavia {
+
 // A control that draws something of its own the window cannot resize for it (a border, an
 // icon, a pointer, lines): it learns the factor and scales that itself. At 1 it draws as
 // it always did.
@@ -103,3 +105,5 @@ private:
     QList<Voce> m_voci; // in the order of the host's tree: parents first
     QHash<const QWidget *, int> m_indice;
 };
+
+} // namespace cartavia

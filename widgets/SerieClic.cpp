@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-
+namespace cartavia {
 
 namespace {
 const char *const UnClic = "cartavia_unClicPerSerie";
@@ -88,4 +88,4 @@ bool SerieClic::eventFilter(QObject *oggetto, QEvent *evento)
     }
 }
 
-
+} // namespace cartavia

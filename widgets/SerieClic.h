@@ -4,10 +4,11 @@
 #include <QPointF>
 #include <QPointer>
 
+class QMouseEvent;
 class QWidget;
 class QWindow;
 
-
+namespace cartavia {
 
 // Presses of the mouse in a series: the second press of a double-click, the third of a
 // triple-click. A press continues the series when it comes with the same button within the
@@ -30,7 +31,7 @@ protected:
 
 private:
     explicit SerieClic(QObject *parent);
-    bool continuaSerie(const class QMouseEvent *evento) const;
+    bool continuaSerie(const QMouseEvent *evento) const;
 
     bool m_inSerie = false;
     unsigned long long m_tempo = 0;
@@ -41,4 +42,4 @@ private:
     int m_rilasciDaScartare = 0; // buttons whose release goes with a dropped press
 };
 
-
+} // namespace cartavia

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+namespace cartavia {
+
 namespace {
 
 // How long a sound's stream stays open after its last sample went to the sound server.
@@ -165,3 +167,5 @@ Suoni *cartavia_creaSuoni(const QString &cartella)
 {
     return new SuoniEffetti(cartella);
 }
+
+} // namespace cartavia

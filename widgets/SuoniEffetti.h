@@ -10,6 +10,8 @@
 
 class QAudioSink;
 
+namespace cartavia {
+
 // A WAV file decoded into memory: its PCM samples and their format.
 struct SuonoDecodificato
 {
@@ -50,3 +52,5 @@ private:
 // What the module exports: a new SuoniEffetti for the program directory `cartella`,
 // owned by the caller.
 extern "C" Q_DECL_EXPORT Suoni *cartavia_creaSuoni(const QString &cartella);
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include <QLibrary>
 #include <QTimer>
 
+namespace cartavia {
+
 namespace {
 using CreaSuoni = Suoni *(*)(const QString &);
 }
@@ -36,3 +38,5 @@ void SuoniQt::suona(const QString &file)
     else
         QApplication::beep();
 }
+
+} // namespace cartavia

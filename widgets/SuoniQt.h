@@ -5,6 +5,8 @@
 #include <QObject>
 #include <memory>
 
+namespace cartavia {
+
 // The program's sound output. The player itself (SuoniEffetti, with Qt Multimedia and the
 // audio libraries behind it) lives in the module cartavia_suoni beside the executable, so
 // that linking them does not delay the first window: the module is loaded once the event
@@ -29,3 +31,5 @@ private:
     bool m_provato = false;
     std::unique_ptr<Suoni> m_lettore;
 };
+
+} // namespace cartavia

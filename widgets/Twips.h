@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace cartavia {
+
 // Layouts are written in twips, as their tables give them: 15 twips make one pixel.
 constexpr int TwipsPerPixel = 15;
 
@@ -21,3 +23,5 @@ inline QSize twSize(int width, int height)
 {
     return QSize(tw(width), tw(height));
 }
+
+} // namespace cartavia

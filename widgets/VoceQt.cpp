@@ -3,6 +3,8 @@
 #include <QLibrary>
 #include <QTimer>
 
+namespace cartavia {
+
 namespace {
 using CreaVoce = Voce *(*)();
 }
@@ -32,3 +34,5 @@ void VoceQt::leggi(const QString &testo)
     if (carica())
         m_lettore->leggi(testo);
 }
+
+} // namespace cartavia

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <memory>
 
+namespace cartavia {
+
 // The program's speech output. The reader itself (VoceSintesi, with Qt TextToSpeech and the
 // speech engine behind it) lives in the module cartavia_voce beside the executable, so that
 // loading them does not delay the first window: the module is loaded once the event loop
@@ -28,3 +30,5 @@ private:
     bool m_provato = false;
     std::unique_ptr<Voce> m_lettore;
 };
+
+} // namespace cartavia

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QTextToSpeech>
 
+namespace cartavia {
+
 VoceSintesi::VoceSintesi(QObject *parent) : QObject(parent)
 {
     if (QTextToSpeech::availableEngines().isEmpty())
@@ -35,3 +37,5 @@ Voce *cartavia_creaVoce()
 {
     return new VoceSintesi;
 }
+
+} // namespace cartavia

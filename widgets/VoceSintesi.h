@@ -6,6 +6,8 @@
 
 class QTextToSpeech;
 
+namespace cartavia {
+
 // The real reader, built into the module cartavia_voce with Qt TextToSpeech: the platform's
 // speech engine (speech-dispatcher on Linux) with an Italian voice when the engine has one.
 // A reading starts at once and never waits; a new one stops the one still going. Without
@@ -24,3 +26,5 @@ private:
 
 // What the module exports: a new VoceSintesi, owned by the caller.
 extern "C" Q_DECL_EXPORT Voce *cartavia_creaVoce();
+
+} // namespace cartavia

@@ -6,6 +6,8 @@
 #include <numeric>
 #include <utility>
 
+namespace cartavia {
+
 namespace {
 // How many random slides make a shuffle, per cell: plenty to scatter a 3 x 3 picture.
 constexpr int ScivolamentiPerCella = 12;
@@ -159,3 +161,5 @@ void ModelloPuzzle::mescolaScivolamento(Casuale &casuale)
                 break;
     }
 }
+
+} // namespace cartavia

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace cartavia {
+
 class Casuale;
 
 // The rules of a picture puzzle, apart from any widget: which piece lies in which cell, the
@@ -68,3 +70,5 @@ private:
     Modo m_modo;
     std::vector<int> m_pezzi;
 };
+
+} // namespace cartavia

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 void Abbinamento::genera(Contesto &contesto)
 {
     m_abbinati = 0;
@@ -68,3 +70,5 @@ void Abbinamento::rilascia(int casella, int definizione, Contesto &contesto)
     }
     emit rispostaData(true);
 }
+
+} // namespace cartavia

@@ -6,6 +6,8 @@
 #include <QtGlobal>
 #include <array>
 
+namespace cartavia {
+
 struct Contesto;
 
 // An exercise shows three signs, one per slot 0..2; slot k binds the picture, the drop box
@@ -74,3 +76,5 @@ private:
     ColoreVB m_colore = ColoreNero;
     int m_disposizione = 0;
 };
+
+} // namespace cartavia

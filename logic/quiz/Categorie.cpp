@@ -4,6 +4,8 @@
 #include "logic/Modulo1.h"
 #include "logic/Stato.h"
 
+namespace cartavia {
+
 void scegliCategoria(Stato &stato, int indice)
 {
     stato.ripasso.setAttivo(indice == DaRipassare);
@@ -51,3 +53,5 @@ QString testoEserciziEseguiti(const Stato &stato)
         + QStringLiteral(" esercizi esatti con ") + testoContatore(stato.NumeroErrati)
         + QStringLiteral(" errori");
 }
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <array>
 
+namespace cartavia {
+
 struct Contesto;
 struct Stato;
 
@@ -49,3 +51,5 @@ bool concludiRipasso(Contesto &contesto, int soglia);
 void azzeraConteggio(Stato &stato);
 // The score report of the matching quiz.
 QString testoEserciziEseguiti(const Stato &stato);
+
+} // namespace cartavia

@@ -4,6 +4,8 @@
 #include "logic/Contesto.h"
 #include "logic/Stato.h"
 
+namespace cartavia {
+
 Definizione::Definizione(Contesto &contesto, QObject *parent) : RegoleQuiz(parent), m_contesto(contesto) {}
 
 EsercizioDefinizione Definizione::genera()
@@ -61,3 +63,5 @@ void Definizione::rispondi(const QString &testo)
     emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
     emit rispostaData(esatta);
 }
+
+} // namespace cartavia

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 #include <array>
 
+namespace cartavia {
+
 struct Contesto;
 
 // The descriptions an exercise offers, Label1(0) .. Label1(5); one of them is right.
@@ -48,3 +50,5 @@ public:
 private:
     Contesto &m_contesto;
 };
+
+} // namespace cartavia

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace cartavia {
+
 // What the rules of every quiz tell about an answer, once its counter has moved and its sound
 // is playing: the counters as they now stand (when one moved), then the verdict.
 class RegoleQuiz : public QObject
@@ -14,3 +16,5 @@ signals:
     void contatoriCambiati(int esatti, int errati);
     void rispostaData(bool giusta);
 };
+
+} // namespace cartavia

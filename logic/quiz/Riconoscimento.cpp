@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 Riconoscimento::Riconoscimento(Contesto &contesto, QObject *parent)
     : RegoleQuiz(parent), m_contesto(contesto)
 {
@@ -79,3 +81,5 @@ void Riconoscimento::rispondi(int indice)
     emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
     emit rispostaData(esatta);
 }
+
+} // namespace cartavia

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 #include <array>
 
+namespace cartavia {
+
 struct Contesto;
 
 // The pictures an exercise shows, Image1(0) .. Image1(5); one of them is the sign described.
@@ -57,3 +59,5 @@ private:
     qint16 m_posizioneGiusta = 0;
     qint16 m_segnaleChiesto = 0;
 };
+
+} // namespace cartavia

@@ -18,6 +18,8 @@
 #include <cmath>
 #include <optional>
 
+namespace cartavia {
+
 const char *const GiocoPuzzle::TipoMime = "application/x-cartavia-pezzo-puzzle";
 
 namespace {
@@ -667,3 +669,5 @@ void GiocoPuzzle::focusOutEvent(QFocusEvent *event)
     QWidget::focusOutEvent(event);
     update();
 }
+
+} // namespace cartavia

@@ -14,8 +14,11 @@
 #include <memory>
 #include <vector>
 
-class Casuale;
 class QMimeData;
+
+namespace cartavia {
+
+class Casuale;
 
 // The picture puzzle control: cuts `picture` into `righe` x `colonne` pieces, separated by
 // lines `spessorelinea` pixels thick, and lets the pupil put it together again, with the
@@ -157,3 +160,5 @@ private:
     QPoint m_pressione;
     int m_cellaPremuta = -1;
 };
+
+} // namespace cartavia

@@ -23,6 +23,8 @@
 #include <QLayout>
 #include <QRadioButton>
 
+namespace cartavia {
+
 frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     : FinestraAttivita(contesto, 8640, 6840, parent), m_contesto(contesto)
 {
@@ -129,3 +131,5 @@ void frmpuzzle::Option1_Click(int indice)
     GiocoPuzzle1->setScambio(indice == 0);
     GiocoPuzzle1->inizia();
 }
+
+} // namespace cartavia

@@ -4,13 +4,16 @@
 
 #include <array>
 
-struct Contesto;
-class GiocoPuzzle;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+
+namespace cartavia {
+
+struct Contesto;
+class GiocoPuzzle;
 
 // The puzzle screen: a random sign of the selected range as a picture puzzle, its text beside
 // it, the choice between swapping and sliding pieces, and "nuovo puzzle". It keeps no score
@@ -35,3 +38,5 @@ private:
     std::array<QRadioButton *, 2> Option1{};
     QPushButton *Command1 = nullptr;
 };
+
+} // namespace cartavia

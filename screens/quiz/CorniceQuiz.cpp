@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace cartavia {
+
 namespace Cornici {
 
 namespace {
@@ -203,3 +205,5 @@ PulsanteGrafico *CorniceQuiz::creaAvanti(const QRect &posto)
     avanti->setToolTip(QStringLiteral("Passa al prossimo esercizio"));
     return avanti;
 }
+
+} // namespace cartavia

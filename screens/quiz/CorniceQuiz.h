@@ -9,10 +9,13 @@
 #include <memory>
 #include <optional>
 
-struct Contesto;
-class Annuncio;
 class QAction;
 class QMenu;
+
+namespace cartavia {
+
+struct Contesto;
+class Annuncio;
 class PulsanteGrafico;
 class RegoleQuiz;
 
@@ -89,3 +92,5 @@ private:
     std::unique_ptr<Punteggio> m_punteggio;
     Annuncio *m_annuncio = nullptr;           // each verdict, for a screen reader
 };
+
+} // namespace cartavia

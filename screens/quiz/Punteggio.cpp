@@ -8,10 +8,12 @@
 
 #include <QLabel>
 
+namespace cartavia {
+
 Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti)
 {
     auto faccia = [&](const char *nome, const char *icona, const QString &lettore) {
-        auto *p = new PulsanteGrafico(::icona(icona), QString(), area);
+        auto *p = new PulsanteGrafico(cartavia::icona(icona), QString(), area);
         nominaControllo(p, QLatin1String(nome));
         p->setGeometry(posti.facce);
         // They do nothing when clicked: out of the tab order, never framed by the focus.
@@ -49,3 +51,5 @@ void Punteggio::mostraContatori(int esatti, int errati)
     mostraContatore(EtichettaEsatti, QStringLiteral("Esatti"), testoContatore(esatti));
     mostraContatore(EtichettaErrati, QStringLiteral("Errati"), testoContatore(errati));
 }
+
+} // namespace cartavia

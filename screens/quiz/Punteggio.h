@@ -2,9 +2,12 @@
 
 #include <QRect>
 
-class PulsanteGrafico;
 class QLabel;
 class QWidget;
+
+namespace cartavia {
+
+class PulsanteGrafico;
 
 // Where the score stands on a quiz window, in pixels (built with tw() from the layout).
 struct PostiPunteggio
@@ -35,3 +38,5 @@ private:
     QLabel *Label2 = nullptr;                  // "Errati"
     QLabel *EtichettaErrati = nullptr;
 };
+
+} // namespace cartavia

@@ -18,6 +18,8 @@
 
 #include <sys/stat.h>
 
+using namespace cartavia;
+
 namespace {
 // A failure as a window's slot can meet one.
 void guasto()

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QtTest>
 
+using namespace cartavia;
+
 class TestLista : public QObject
 {
     Q_OBJECT

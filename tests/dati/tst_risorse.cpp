@@ -11,6 +11,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 
 const char *const NomiIcone[] = {"stop",      "definire",  "abbinare", "divieto", "informazioni",

@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace cartavia;
+
 namespace {
 QAccessibleInterface *accessibile(QObject *oggetto)
 {

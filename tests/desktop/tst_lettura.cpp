@@ -16,6 +16,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 struct Schermo
 {

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace cartavia;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t dimensione)
 {
     // fromRawData does not copy: a read past the input lands outside libFuzzer's buffer,

@@ -4,6 +4,8 @@
 #include <QtTest>
 #include <cmath>
 
+using namespace cartavia;
+
 class TestCasuale : public QObject
 {
     Q_OBJECT

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace cartavia;
+
 namespace {
 // One line per sign, "voce 1" .. "voce n", joined by `fine`.
 QByteArray righe(int n, const QByteArray &fine = "\r\n", bool ultimaFine = true)

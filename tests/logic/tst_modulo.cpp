@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QtTest>
 
+using namespace cartavia;
+
 class TestModulo : public QObject
 {
     Q_OBJECT

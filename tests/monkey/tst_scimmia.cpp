@@ -42,6 +42,8 @@
 #include <memory>
 #include <random>
 
+using namespace cartavia;
+
 namespace {
 
 // Answers every question of one event with the answer drawn for that event; other boxes OK.
@@ -558,7 +560,7 @@ QString Scimmia::evento()
         m_tornaMenu = true;
     }
     if (finestra)
-        ++schermi[QString::fromLatin1(finestra->metaObject()->className())];
+        ++schermi[QString::fromLatin1(finestra->metaObject()->className()).section(QStringLiteral("::"), -1)];
 
     // A menu the click opened goes away before the next event; the window's own state stays.
     while (QWidget *popup = QApplication::activePopupWidget())

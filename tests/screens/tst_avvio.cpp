@@ -12,6 +12,8 @@
 
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 template <class Finestra>
 Finestra *unicaFinestra()

@@ -13,6 +13,8 @@
 #include <QtTest>
 #include <functional>
 
+using namespace cartavia;
+
 using ApriSchermata = std::function<QWidget *(Contesto &)>;
 Q_DECLARE_METATYPE(ApriSchermata)
 
@@ -85,7 +87,7 @@ void TestGuida::f1()
     Ambiente a;
     Guida guida(a.contesto);
     QWidget *finestra = apriSchermata(a.contesto);
-    QCOMPARE(QString::fromLatin1(finestra->metaObject()->className()), classe);
+    QCOMPARE(QString::fromLatin1(finestra->metaObject()->className()), QStringLiteral("cartavia::") + classe);
     finestra->activateWindow();
     const int estratti = a.casuale.estratti();
     const Stato prima = a.stato;

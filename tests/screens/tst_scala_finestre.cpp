@@ -18,6 +18,8 @@
 #include <QtTest>
 #include <functional>
 
+using namespace cartavia;
+
 using ApriFinestra = std::function<QWidget *(Contesto &)>;
 Q_DECLARE_METATYPE(ApriFinestra)
 

@@ -15,6 +15,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace cartavia;
+
 // The windows under a dark desktop theme (light text on dark grey), measured on what they
 // draw: the text that stands straight on the random background is the classic black, and the
 // text of every answer label reads on its background at 4.5:1 at least, in every state.

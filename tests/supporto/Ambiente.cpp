@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace cartavia {
+
 float CasualeScriptato::prossimo()
 {
     ++m_estratti;
@@ -141,3 +143,5 @@ void chiudiTutto()
     for (const QPointer<QWidget> &w : finestre)
         delete w.data();
 }
+
+} // namespace cartavia

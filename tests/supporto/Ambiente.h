@@ -14,6 +14,8 @@
 #include <deque>
 #include <optional>
 
+namespace cartavia {
+
 // Random values read from a script, in order. Once the script is used up it goes on with a
 // seeded generator, and counts how many draws were not scripted.
 class CasualeScriptato : public Casuale
@@ -131,3 +133,5 @@ QList<QWidget *> finestreAperte();
 
 // Deletes every window a test left behind (their menus go with them).
 void chiudiTutto();
+
+} // namespace cartavia

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace cartavia {
+
 namespace {
 double luminanzaRelativa(const QColor &c)
 {
@@ -69,3 +71,5 @@ QPalette tavolozzaScura()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
     return p;
 }
+
+} // namespace cartavia

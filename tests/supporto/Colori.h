@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace cartavia {
+
 // Contrast of two colours, 1 to 21, by the formula of the web accessibility guidelines.
 double rapportoContrasto(const QColor &a, const QColor &b);
 
@@ -21,3 +23,5 @@ ColoriMostrati coloriMostrati(QWidget *controllo);
 
 // A dark desktop theme, as qt6ct's dark scheme sets it: light text on dark grey.
 QPalette tavolozzaScura();
+
+} // namespace cartavia

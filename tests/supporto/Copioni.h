@@ -1,5 +1,7 @@
 #pragma once
 
+namespace cartavia {
+
 // The scripted draw that gives each wanted result (see CasualeScriptato).
 
 // Sign `indice` of the range primo..ultimo.
@@ -13,3 +15,5 @@ inline float perColore(int c) { return (float(c) - 0.5f) / 18.0f; }
 inline float perDisposizione(int p) { return (float(p) + 0.5f) / 6.0f; }
 // SuonaEsatto playing si<k>.wav (1..4).
 inline float perSuono(int k) { return (float(k) - 0.5f) / 4.0f; }
+
+} // namespace cartavia

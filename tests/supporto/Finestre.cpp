@@ -15,6 +15,8 @@
 
 #include <memory>
 
+namespace cartavia {
+
 QAction *voceCategoria(const QObject &finestra, int indice)
 {
     static const char *const nomi[] = {"mnuTutti", "mnuPericolo", "mnuPrecedenza", "mnudivieto",
@@ -60,3 +62,5 @@ int posizioneGiusta(const QObject &quiz)
             return k + 1;
     qFatal("Nessuna figura per \"%s\"", qPrintable(testo));
 }
+
+} // namespace cartavia

@@ -12,6 +12,8 @@ class QAction;
 class QMimeData;
 class QWidget;
 
+namespace cartavia {
+
 // The control `nome` of a window, by the name every window gives it: "Label1_3" for Label1(3),
 // "Command1" for a control on its own. A control that is not there ends the test at once.
 template <class T = QWidget>
@@ -55,3 +57,5 @@ bool rilasciaDefinizione(const QObject &quiz, int casella, int slot);
 
 // The recognition quiz: 1..6, the picture whose sign the description names.
 int posizioneGiusta(const QObject &quiz);
+
+} // namespace cartavia

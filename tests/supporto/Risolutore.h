@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+namespace cartavia {
+
 // A draw that never changes.
 class CasualeFisso : public Casuale
 {
@@ -152,3 +154,5 @@ inline ModelloPuzzle disposto(ModelloPuzzle::Modo modo, const std::vector<int> &
         qFatal("layout not reached");
     return m;
 }
+
+} // namespace cartavia

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 // A control that draws something of its own: it only records the factor it was told.
 class Disegno : public QWidget, public Scalabile

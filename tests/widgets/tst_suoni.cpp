@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+using namespace cartavia;
+
 namespace {
 
 QByteArray le16(quint16 v)

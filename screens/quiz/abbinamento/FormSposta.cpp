@@ -25,6 +25,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace cartavia {
+
 const QString FormatoDefinizione = QStringLiteral("application/x-cartavia-definizione");
 
 QMimeData *datiDefinizione(int slot)
@@ -441,3 +443,5 @@ void FormSposta::closeEvent(QCloseEvent *event)
     }
     CorniceQuiz::closeEvent(event);
 }
+
+} // namespace cartavia

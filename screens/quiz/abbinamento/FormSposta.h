@@ -9,11 +9,14 @@
 #include <array>
 #include <vector>
 
-class Immagine;
-class PulsanteGrafico;
 class QDrag;
 class QMimeData;
 class QPainter;
+
+namespace cartavia {
+
+class Immagine;
+class PulsanteGrafico;
 
 // The format a dragged definition travels in: its slot, in decimal digits.
 extern const QString FormatoDefinizione;
@@ -118,3 +121,5 @@ private:
     bool m_trascinando = false;
     int m_presa = -1; // the definition picked up to be placed, -1 for none
 };
+
+} // namespace cartavia

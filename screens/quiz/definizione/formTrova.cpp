@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 formTrova::formTrova(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::trova(), parent), m_definizione(contesto)
 {
@@ -111,3 +113,5 @@ void formTrova::Command1_Click()
     GeneraEsercizio();
     Label1.front()->setFocus();
 }
+
+} // namespace cartavia

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace cartavia {
+
 class Etichetta;
 class Immagine;
 class PulsanteGrafico;
@@ -37,3 +39,5 @@ private:
     Definizione m_definizione;
     Etichetta *m_cliccata = nullptr; // the description being judged
 };
+
+} // namespace cartavia

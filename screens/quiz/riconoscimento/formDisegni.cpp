@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace cartavia {
+
 CorniceRisposta::CorniceRisposta(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -158,3 +160,5 @@ void formDisegni::Command1_Click()
     NuovoEsercizio();
     Image1.front()->setFocus();
 }
+
+} // namespace cartavia

@@ -7,9 +7,12 @@
 #include <QWidget>
 #include <array>
 
+class QLabel;
+
+namespace cartavia {
+
 class Immagine;
 class PulsanteGrafico;
-class QLabel;
 
 // The frame that marks the right picture: a thick outline, see-through and deaf to the
 // mouse, so the picture under it stays visible.
@@ -63,3 +66,5 @@ private:
     Riconoscimento m_riconoscimento;
     int m_cliccata = 0; // the picture being judged
 };
+
+} // namespace cartavia

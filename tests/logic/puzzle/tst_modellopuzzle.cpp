@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace cartavia;
+
 using Modo = ModelloPuzzle::Modo;
 using Direzione = ModelloPuzzle::Direzione;
 using Pezzi = std::vector<int>;

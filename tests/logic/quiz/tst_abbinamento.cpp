@@ -8,6 +8,8 @@
 #include <set>
 #include <tuple>
 
+using namespace cartavia;
+
 namespace {
 // What one drop told: nothing, right, right and the third, or wrong.
 enum class Esito { Nessuno, Esatto, Completato, Errato };

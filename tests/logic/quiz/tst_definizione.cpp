@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 using Testi = QStringList;
 using Valori = QList<float>;

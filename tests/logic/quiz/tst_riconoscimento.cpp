@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 using Valori = QList<float>;
 using Segnali = QList<int>;

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace cartavia;
+
 // The review of missed signs, without windows: what enters and leaves the set, how a review
 // draws, and when it ends.
 namespace {

@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 bool simile(const QColor &a, const QColor &b, int tolleranza = 24)
 {

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+using namespace cartavia;
+
 using Modo = ModelloPuzzle::Modo;
 
 namespace {

@@ -21,6 +21,8 @@
 #include <array>
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 // Scripts the draws of one exercise without repeats.
 void copione(CasualeScriptato &casuale, int colore, std::array<int, 3> segnali, int p,
@@ -599,7 +601,7 @@ void TestFormSposta::treModi()
         QCOMPARE(QApplication::focusWidget(), controllo<PulsanteGrafico>(*quiz, "Command1"));
         copione(ambiente.casuale, 12, {3, 2, 1}, 2);
         QTest::keyClick(controllo<PulsanteGrafico>(*quiz, "Command1"), Qt::Key_Space);
-        const auto definizioni = ::controlli(*quiz, "Label1", 3);
+        const auto definizioni = cartavia::controlli(*quiz, "Label1", 3);
         QCOMPARE(QApplication::focusWidget(),
                  *std::min_element(definizioni.begin(), definizioni.end(),
                                    [](QWidget *a, QWidget *b) { return a->x() < b->x(); }));

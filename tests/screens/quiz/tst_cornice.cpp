@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QtTest>
 
+using namespace cartavia;
+
 namespace {
 class QuizDiProva : public CorniceQuiz
 {

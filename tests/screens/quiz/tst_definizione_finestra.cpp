@@ -13,6 +13,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 QString s(int n)
 {

@@ -13,6 +13,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 // The draws of one exercise: colour, six signs, then the position. With these the signs
 // are 1, 15, 37, 73, 109, 144 and the right one stands at position `p`.

@@ -15,6 +15,8 @@
 #include <QtTest>
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 QStringList spuntate(const CorniceQuiz &quiz)
 {

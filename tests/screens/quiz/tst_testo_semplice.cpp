@@ -13,6 +13,8 @@
 
 #include <memory>
 
+using namespace cartavia;
+
 namespace {
 QString marcato(int n)
 {
