@@ -27,11 +27,11 @@ SerieClic::SerieClic(QObject *parent) : QObject(parent) {}
 
 void SerieClic::installa()
 {
-    static SerieClic *serie = nullptr;
-    if (serie || !qApp)
+    static SerieClic *filtro = nullptr;
+    if (filtro || !qApp)
         return;
-    serie = new SerieClic(qApp);
-    qApp->installEventFilter(serie);
+    filtro = new SerieClic(qApp);
+    qApp->installEventFilter(filtro);
 }
 
 void SerieClic::contaUnClic(QWidget *controllo)
