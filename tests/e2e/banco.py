@@ -312,11 +312,23 @@ def muovi(x, y):
     aspetta(lambda: puntatore() == (x, y), f"il puntatore in {x},{y}", 5, 0.01)
 
 
+# Qt's double-click time on X11 without a desktop's settings is 400 ms; a pause longer than
+# that keeps two separate clicks from being one double-click.
+PAUSA_TRA_CLIC = 0.5
+_ultimo_clic = (None, 0.0)  # (x, y, button) of the last click, and when it ended
+
+
 def clic(x, y, pulsante=1, volte=1):
     """A click, or a double or triple click with `volte`: the presses 80 ms apart, well within
-    any double-click time."""
+    any double-click time. A click on the point of the one just before waits until it cannot
+    make a double-click with it: the two are separate clicks, as a pupil's would be."""
+    global _ultimo_clic
+    dove, quando = _ultimo_clic
+    if dove is not None and dove[2] == pulsante and abs(dove[0] - x) + abs(dove[1] - y) <= 10:
+        time.sleep(max(0.0, quando + PAUSA_TRA_CLIC - time.monotonic()))
     muovi(x, y)
     xdotool("click", "--repeat", volte, "--delay", 80, pulsante)
+    _ultimo_clic = ((x, y, pulsante), time.monotonic())
 
 
 def clic_destro(x, y):

@@ -379,7 +379,6 @@ def definizione(s):
     uguale(s.faccia(f), "no", "faccia dopo una risposta sbagliata")
     verifica(all(a.attivo(e) for e in etichette) and not a.attivo(avanti),
              "dopo una risposta sbagliata l'esercizio resta aperto")
-    time.sleep(0.5)  # two clicks, not a double-click (Qt's double-click time is 400 ms)
     clic_centro(a.estensione(sbagliate[0]))
     s.aspetta_contatori(f, ("0", "2"))
     rispondi_giusto(giusta, 1, 2)
