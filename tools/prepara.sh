@@ -18,12 +18,13 @@ PACCHETTI=(
 # an unprivileged user; a
 # PulseAudio server with parec to record what the program plays, and numpy to analyse it; for
 # the read-aloud case, speech-dispatcher with espeak-ng speaking into that server; the Orca
-# screen reader (pgrep from procps tells whether one already runs) and openbox, the window
-# manager that gives new windows the keyboard focus.
+# screen reader (pgrep from procps tells whether one already runs); openbox, the window
+# manager that gives new windows the keyboard focus and places them, and wmctrl to ask it to
+# close a window.
 PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
     lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
     pulseaudio pulseaudio-utils python3-numpy
-    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng orca procps openbox)
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng orca procps openbox wmctrl)
 # A desktop that already runs PipeWire keeps it: installing pulseaudio there would take over the
 # user's sound at the next login. The recorded-sound case is skipped on such a machine.
 if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then

@@ -351,8 +351,9 @@ def tasti(*nomi, ritardo_ms=50):
         xdotool("key", "--delay", ritardo_ms, *nomi)
 
 
-def trascina(da, a, passi=12):
-    """Press at `da`, move in steps to `a`, release: a real drag."""
+def trascina(da, a, passi=12, durante=None):
+    """Press at `da`, move in steps to `a`, release: a real drag. `durante` runs at `a`, just
+    before the release, while the drag is on."""
     (x0, y0), (x1, y1) = da, a
     muovi(x0, y0)
     xdotool("mousedown", 1)
@@ -364,6 +365,8 @@ def trascina(da, a, passi=12):
         time.sleep(0.03)
     muovi(x1, y1)
     time.sleep(0.1)
+    if durante:
+        durante()
     xdotool("mouseup", 1)
 
 

@@ -976,7 +976,9 @@ def doppio_clic_risposte(s):
     contatori_fermi(s, f, ("0", "2"))
     s.esci_al_menu(f, prima_no=False)
 
-    # A double-click on a definition moves nothing; the definition is dragged home afterwards.
+    # A double-click on a definition moves nothing; the definition is dragged home afterwards,
+    # and the window manager's close request that comes during that drag is refused: no
+    # question, no window gone under the drag.
     f = s.apri("abbinare segnale e definizione")
     caselle = sorted(a.cerca(f, lambda n: n.name.startswith("Casella ")), key=lambda n: n.name)
     figure = sorted(a.cerca(f, lambda n: a.ruolo(n) == "image"), key=lambda n: n.name)
@@ -987,9 +989,17 @@ def doppio_clic_risposte(s):
     clic_centro((x, y, w, h), volte=2)
     time.sleep(0.5)
     cx, cy, cw, ch = a.estensione(caselle[0])
-    trascina((x + w // 2, y + h // 2), (cx + cw // 2, cy + ch // 2))
+    def chiudi_durante():
+        # The quiz, not the small window that carries the dragged outline.
+        quiz = max(banco.cornici(s.programma.processo.pid), key=lambda c: c[1][2] * c[1][3])[0]
+        subprocess.run(["wmctrl", "-i", "-c", quiz], check=True, timeout=10)
+        time.sleep(0.5)
+        verifica(not [g for g in s.app.finestre() if a.ruolo(g) in ("alert", "dialog")],
+                 "una domanda durante il trascinamento")
+    trascina((x + w // 2, y + h // 2), (cx + cw // 2, cy + ch // 2), durante=chiudi_durante)
     aspetta(lambda: not a.visibile(definizione) or definizione.name == "",
             "la definizione trascinata nella sua casella", 5)
+    verifica(s.attivita() is not None, "il quiz deve restare aperto")
     clic_centro(a.estensione(a.voce_menu(f, "Esercizi eseguiti" + " " * 11)))
     s.rispondi("hai eseguito  0 esercizi esatti con  0 errori", "Return")
     s.esci_al_menu(f, prima_no=False)
@@ -1680,7 +1690,7 @@ def lettore(s):
 def richiesti(caso):
     programmi = ["Xvfb", "xdpyinfo", "xdotool", "dbus-run-session", "import", "convert"]
     if AMBIENTI.get(caso, {}).get("finestre"):
-        programmi += ["openbox", "xprop", "xwininfo"]
+        programmi += ["openbox", "xprop", "xwininfo", "wmctrl"]
     for programma in programmi:
         if not shutil.which(programma):
             return f"manca {programma}"
