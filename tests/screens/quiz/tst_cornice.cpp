@@ -1,14 +1,19 @@
-// The frame every quiz shares, on a stand-in quiz that records what the frame asks of it.
+// The frame every quiz shares: on a stand-in quiz that records what the frame asks of it, then
+// the same promises kept by the real quiz windows.
 #include "app/Applicazione.h"
 #include "app/Navigazione.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/CorniceQuiz.h"
+#include "screens/quiz/definizione/formTrova.h"
+#include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
 #include "Finestre.h"
 
 #include "logic/quiz/RegoleQuiz.h"
 #include "widgets/Annuncio.h"
+#include "widgets/Aspetto.h"
+#include "widgets/Controlli.h"
 
 #include <QAction>
 #include <QLabel>
@@ -51,6 +56,87 @@ QStringList spuntate(const CorniceQuiz &quiz)
             nomi.append(voce->objectName());
     return nomi;
 }
+// A real quiz window as the table rows drive it. `segnale73` scripts an exercise whose right
+// answer is sign 73; `giusta`/`sbagliata` answer it as the pupil does; `risolto` checks that the
+// exercise answered with `giusta` is still on screen, untouched.
+struct FinestraQuiz
+{
+    const char *pulsanteMenu; // the menu button that opens it
+    const char *classe;
+    void (*segnale73)(Ambiente &);
+    CorniceQuiz *(*crea)(Contesto &);
+    void (*giusta)(CorniceQuiz &);
+    void (*sbagliata)(CorniceQuiz &);
+    void (*aperto73)(CorniceQuiz &, const Stato &); // the sign-73 exercise from the whole catalogue
+    void (*risolto)(CorniceQuiz &);
+};
+
+QStringList testiDefinizione(const CorniceQuiz &f)
+{
+    QStringList t;
+    for (const Etichetta *l : controlli<Etichetta>(f, "Label1", 6))
+        t.append(l->text());
+    return t;
+}
+
+// Definition: sign 73 at position 2, the others read 1, 15, 37, 109, 144.
+// Recognition: the signs 1, 15, 37, 73, 109, 144, the right one at position 4.
+const FinestraQuiz FinestreQuiz[] = {
+    {"Command1", "cartavia::formTrova",
+     [](Ambiente &a) { a.casuale.aggiungi({0.0f, 0.5f, 0.4f, 0.0f, 0.1f, 0.25f, 0.75f, 0.999f}); },
+     [](Contesto &c) -> CorniceQuiz * { return new formTrova(c); },
+     [](CorniceQuiz &f) { clic(controllo<Etichetta>(f, "Label1", 2)); },
+     [](CorniceQuiz &f) { clic(controllo<Etichetta>(f, "Label1", 0)); },
+     [](CorniceQuiz &f, const Stato &stato) {
+         QCOMPARE(int(stato.SegnaleCorrente), 73);
+         QVERIFY(controllo<Immagine>(f, "Image1")->file().endsWith(QStringLiteral("/jpg/73.jpg")));
+     },
+     [](CorniceQuiz &f) {
+         QCOMPARE(testiDefinizione(f), (QStringList{CartellaProgramma::testo(1), CartellaProgramma::testo(15),
+                                                     CartellaProgramma::testo(73), CartellaProgramma::testo(37),
+                                                     CartellaProgramma::testo(109), CartellaProgramma::testo(144)}));
+         for (int i = 0; i < 6; ++i) {
+             QVERIFY(!controllo<Etichetta>(f, "Label1", i)->isEnabled());
+             QCOMPARE(sfondo(controllo<Etichetta>(f, "Label1", i)) == ColoreRosso, i == 2);
+         }
+     }},
+    {"Command3D1", "cartavia::formDisegni",
+     [](Ambiente &a) { a.casuale.aggiungi({0.0f, 0.0f, 0.1f, 0.25f, 0.5f, 0.75f, 0.999f, 0.5f}); },
+     [](Contesto &c) -> CorniceQuiz * { return new formDisegni(c); },
+     [](CorniceQuiz &f) { clic(controllo<Immagine>(f, "Image1", 3)); },
+     [](CorniceQuiz &f) { clic(controllo<Immagine>(f, "Image1", 0)); },
+     [](CorniceQuiz &f, const Stato &) {
+         QCOMPARE(controllo<QLabel>(f, "testo")->text(), QStringLiteral("   Segnale 73"));
+         QCOMPARE(controllo<QLabel>(f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
+     },
+     [](CorniceQuiz &f) {
+         QCOMPARE(controllo<QLabel>(f, "testo")->text(), QStringLiteral("   Segnale 73"));
+         QCOMPARE(posizioneGiusta(f), 4);
+         QVERIFY(controllo<CorniceRisposta>(f, "Shape1")->isVisible());
+     }},
+};
+
+void righeFinestre()
+{
+    QTest::addColumn<int>("schermo");
+    QTest::newRow("definizione") << 0;
+    QTest::newRow("riconoscimento") << 1;
+}
+
+// The window of row `schermo`, shown on its sign-73 exercise; it deletes itself when closed.
+CorniceQuiz *apriFinestra(Ambiente &a, const FinestraQuiz &q)
+{
+    q.segnale73(a);
+    CorniceQuiz *f = q.crea(a.contesto);
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->show();
+    return f;
+}
+
+QString contatore(const CorniceQuiz &f, const char *nome)
+{
+    return controllo<QLabel>(f, nome)->text();
+}
 }
 
 class TestCornice : public QObject
@@ -70,6 +156,16 @@ private slots:
     void esci_data();
     void esci();
     void chiusuraDallaCornice();
+    void finestraAperturaDopoUnAltroQuiz_data() { righeFinestre(); }
+    void finestraAperturaDopoUnAltroQuiz();
+    void finestraAzzeraConteggio_data() { righeFinestre(); }
+    void finestraAzzeraConteggio();
+    void finestraContatoriAlLimite_data() { righeFinestre(); }
+    void finestraContatoriAlLimite();
+    void finestraEsci_data();
+    void finestraEsci();
+    void finestraApertaDalMenu_data() { righeFinestre(); }
+    void finestraApertaDalMenu();
 };
 
 void TestCornice::apertura()
@@ -274,6 +370,131 @@ void TestCornice::chiusuraDallaCornice()
     const QList<QWidget *> aperte = finestreAperte();
     QCOMPARE(aperte.size(), 1);
     QVERIFY(qobject_cast<FormMenu *>(aperte.first()));
+}
+
+void TestCornice::finestraAperturaDopoUnAltroQuiz()
+{
+    QFETCH(int, schermo);
+    const FinestraQuiz &q = FinestreQuiz[schermo];
+    Ambiente a;
+    a.stato.NumeroEsatti = 12;
+    a.stato.NumeroErrati = 7;
+    a.stato.PrimoSegnale = 82;
+    a.stato.UltimoSegnale = 89;
+    CorniceQuiz *f = apriFinestra(a, q);
+
+    QCOMPARE(int(a.stato.NumeroEsatti), 0);
+    QCOMPARE(int(a.stato.NumeroErrati), 0);
+    QCOMPARE(contatore(*f, "EtichettaEsatti"), QStringLiteral(" 0"));
+    QCOMPARE(contatore(*f, "EtichettaErrati"), QStringLiteral(" 0"));
+    QCOMPARE(int(a.stato.PrimoSegnale), 1);
+    QCOMPARE(int(a.stato.UltimoSegnale), 144);
+    q.aperto73(*f, a.stato); // drawn from 1..144, not 82..89
+    QCOMPARE(spuntate(*f), QStringList{QStringLiteral("mnuTutti")});
+    QCOMPARE(a.casuale.estratti(), 8);
+    QCOMPARE(a.casuale.fuoriCopione(), 0);
+}
+
+void TestCornice::finestraAzzeraConteggio()
+{
+    QFETCH(int, schermo);
+    const FinestraQuiz &q = FinestreQuiz[schermo];
+    Ambiente a;
+    CorniceQuiz *f = apriFinestra(a, q);
+    q.sbagliata(*f);
+    q.giusta(*f);
+    QCOMPARE(contatore(*f, "EtichettaErrati"), QStringLiteral(" 1"));
+    const int estratti = a.casuale.estratti();
+    controllo<QAction>(*f, "mnuAzzera")->trigger();
+    QCOMPARE(contatore(*f, "EtichettaEsatti"), QStringLiteral(" 0"));
+    QCOMPARE(contatore(*f, "EtichettaErrati"), QStringLiteral(" 0"));
+    QCOMPARE(int(a.stato.NumeroEsatti), 0);
+    QCOMPARE(int(a.stato.NumeroErrati), 0);
+    // the exercise stays, still answered
+    QCOMPARE(a.casuale.estratti(), estratti);
+    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+    q.risolto(*f);
+}
+
+void TestCornice::finestraContatoriAlLimite()
+{
+    QFETCH(int, schermo);
+    const FinestraQuiz &q = FinestreQuiz[schermo];
+    Ambiente a;
+    CorniceQuiz *f = apriFinestra(a, q);
+    a.stato.NumeroErrati = 32767;
+    a.stato.NumeroEsatti = 32766;
+    q.sbagliata(*f);
+    QCOMPARE(int(a.stato.NumeroErrati), 32767);
+    QCOMPARE(contatore(*f, "EtichettaErrati"), QStringLiteral(" 32767"));
+    a.casuale.aggiungi(0.0f); // the sound of the right answer
+    q.giusta(*f);
+    QCOMPARE(contatore(*f, "EtichettaEsatti"), QStringLiteral(" 32767"));
+    q.segnale73(a);
+    clic(controllo<PulsanteGrafico>(*f, "Command1"));
+    a.casuale.aggiungi(0.0f);
+    q.giusta(*f);
+    QCOMPARE(int(a.stato.NumeroEsatti), 32767);
+    QCOMPARE(int(a.stato.NumeroErrati), 32767);
+    QCOMPARE(contatore(*f, "EtichettaEsatti"), QStringLiteral(" 32767"));
+    QCOMPARE(contatore(*f, "EtichettaErrati"), QStringLiteral(" 32767"));
+}
+
+void TestCornice::finestraEsci_data()
+{
+    QTest::addColumn<int>("schermo");
+    QTest::addColumn<int>("risposta");
+    QTest::newRow("definizione, No") << 0 << int(Dialoghi::No);
+    QTest::newRow("definizione, Sì") << 0 << int(Dialoghi::Si);
+    QTest::newRow("riconoscimento, No") << 1 << int(Dialoghi::No);
+    QTest::newRow("riconoscimento, Sì") << 1 << int(Dialoghi::Si);
+}
+
+void TestCornice::finestraEsci()
+{
+    QFETCH(int, schermo);
+    QFETCH(int, risposta);
+    const FinestraQuiz &q = FinestreQuiz[schermo];
+    Ambiente a;
+    QPointer<CorniceQuiz> f = apriFinestra(a, q);
+    q.giusta(*f);
+    a.dialoghi.rispondi(risposta);
+    controllo<QAction>(*f, "mnuEsci")->trigger();
+
+    QCOMPARE(a.dialoghi.mostrati,
+             (QList<QPair<QString, int>>{{QStringLiteral("Vuoi tornare al menù?"), int(Dialoghi::DomandaSiNo)}}));
+    const QList<QWidget *> aperte = finestreAperte();
+    QCOMPARE(aperte.size(), 1);
+    if (risposta == Dialoghi::No) {
+        QCOMPARE(aperte.first(), f.data());
+        QCOMPARE(contatore(*f, "EtichettaEsatti"), QStringLiteral(" 1"));
+        QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
+        q.risolto(*f);
+    } else {
+        QVERIFY(qobject_cast<FormMenu *>(aperte.first()));
+        QVERIFY(f.isNull());
+        QCOMPARE(int(a.stato.NumeroEsatti), 1); // the counters live on until the next quiz
+    }
+    QVERIFY(!a.codiceUscita.has_value());
+}
+
+void TestCornice::finestraApertaDalMenu()
+{
+    QFETCH(int, schermo);
+    const FinestraQuiz &q = FinestreQuiz[schermo];
+    Ambiente a;
+    auto *menu = new FormMenu(a.contesto);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->show();
+    QVERIFY(controllo<PulsanteGrafico>(*menu, q.pulsanteMenu)->isEnabled());
+    a.stato.NumeroEsatti = 3;
+    a.stato.NumeroErrati = 4;
+    clic(controllo<PulsanteGrafico>(*menu, q.pulsanteMenu));
+    const QList<QWidget *> aperte = finestreAperte();
+    QCOMPARE(aperte.size(), 1);
+    QCOMPARE(aperte.first()->metaObject()->className(), q.classe);
+    QCOMPARE(contatore(*qobject_cast<CorniceQuiz *>(aperte.first()), "EtichettaEsatti"), QStringLiteral(" 0"));
+    QCOMPARE(contatore(*qobject_cast<CorniceQuiz *>(aperte.first()), "EtichettaErrati"), QStringLiteral(" 0"));
 }
 
 int main(int argc, char *argv[])

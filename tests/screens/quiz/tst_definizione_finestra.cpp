@@ -6,7 +6,6 @@
 #include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/definizione/formTrova.h"
-#include "screens/FormMenu.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -46,7 +45,6 @@ class TestFinestraDefinizione : public QObject
     Q_OBJECT
 private slots:
     void apertura();
-    void aperturaDopoUnAltroQuiz();
     void rispostaSbagliataRestaAperta();
     void rispostaGiustaRisolve();
     void clicDaRisoltoNonFaNulla();
@@ -56,11 +54,6 @@ private slots:
     void testoGiustoDueVolte();
     void categoriaDaRisolto();
     void categoriaDaApertoNonConta();
-    void azzeraConteggio();
-    void contatoreAlLimite();
-    void esci_data();
-    void esci();
-    void apertaDalMenu();
     void nomiAccessibili();
     void tastiera_data();
     void tastiera();
@@ -105,26 +98,6 @@ void TestFinestraDefinizione::apertura()
     QVERIFY(voceCategoria(*f, Tutti)->isChecked());
     QCOMPARE(f->windowTitle(), QString());
     QCOMPARE(f->centralWidget()->size(), QSize(672, 502));
-}
-
-void TestFinestraDefinizione::aperturaDopoUnAltroQuiz()
-{
-    Ambiente a;
-    a.stato.NumeroEsatti = 12;
-    a.stato.NumeroErrati = 7;
-    a.stato.PrimoSegnale = 82;
-    a.stato.UltimoSegnale = 89;
-    auto f = apri(a);
-
-    QCOMPARE(int(a.stato.NumeroEsatti), 0);
-    QCOMPARE(int(a.stato.NumeroErrati), 0);
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
-    QCOMPARE(int(a.stato.PrimoSegnale), 1);
-    QCOMPARE(int(a.stato.UltimoSegnale), 144);
-    QCOMPARE(int(a.stato.SegnaleCorrente), 73); // drawn from 1..144, not 82..89
-    for (int i = 0; i < 7; ++i)
-        QCOMPARE(voceCategoria(*f, i)->isChecked(), i == Tutti);
 }
 
 void TestFinestraDefinizione::rispostaSbagliataRestaAperta()
@@ -303,97 +276,6 @@ void TestFinestraDefinizione::categoriaDaApertoNonConta()
     QCOMPARE(int(a.stato.NumeroEsatti), 0);
     QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
     QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaNo")->isVisible());
-}
-
-void TestFinestraDefinizione::azzeraConteggio()
-{
-    Ambiente a;
-    auto f = apri(a);
-    clic(controllo<Etichetta>(*f, "Label1", 0));
-    clic(controllo<Etichetta>(*f, "Label1", 2));
-    const int estratti = a.casuale.estratti();
-    controllo<QAction>(*f, "mnuAzzera")->trigger();
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
-    QCOMPARE(int(a.stato.NumeroEsatti), 0);
-    QCOMPARE(int(a.stato.NumeroErrati), 0);
-    // the exercise stays, still solved
-    QCOMPARE(a.casuale.estratti(), estratti);
-    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
-    QCOMPARE(sfondo(controllo<Etichetta>(*f, "Label1", 2)), ColoreRosso);
-}
-
-void TestFinestraDefinizione::contatoreAlLimite()
-{
-    Ambiente a;
-    auto f = apri(a);
-    a.stato.NumeroErrati = 32767;
-    a.stato.NumeroEsatti = 32766;
-    clic(controllo<Etichetta>(*f, "Label1", 1));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 32767"));
-    clic(controllo<Etichetta>(*f, "Label1", 2));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
-    a.casuale.aggiungi(Esercizio73);
-    clic(controllo<PulsanteGrafico>(*f, "Command1"));
-    clic(controllo<Etichetta>(*f, "Label1", 2));
-    QCOMPARE(int(a.stato.NumeroEsatti), 32767);
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
-}
-
-void TestFinestraDefinizione::esci_data()
-{
-    QTest::addColumn<int>("risposta");
-    QTest::newRow("no") << int(Dialoghi::No);
-    QTest::newRow("si") << int(Dialoghi::Si);
-}
-
-void TestFinestraDefinizione::esci()
-{
-    QFETCH(int, risposta);
-    Ambiente a;
-    a.casuale.aggiungi(Esercizio73);
-    auto *f = new formTrova(a.contesto);
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    clic(controllo<Etichetta>(*f, "Label1", 0));
-    a.dialoghi.rispondi(risposta);
-    controllo<QAction>(*f, "mnuEsci")->trigger();
-
-    QCOMPARE(a.dialoghi.mostrati.size(), 1);
-    QCOMPARE(a.dialoghi.mostrati[0].first, QStringLiteral("Vuoi tornare al menù?"));
-    QCOMPARE(a.dialoghi.mostrati[0].second, int(Dialoghi::DomandaSiNo));
-    QPointer<formTrova> guardia(f);
-    const QList<QWidget *> aperte = finestreAperte();
-    QCOMPARE(aperte.size(), 1);
-    if (risposta == Dialoghi::No) {
-        QCOMPARE(aperte[0], f);
-        QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
-        QCOMPARE(testi(*f), (QStringList{s(1), s(15), s(73), s(37), s(109), s(144)}));
-        delete f;
-    } else {
-        QVERIFY(qobject_cast<FormMenu *>(aperte[0]));
-        QVERIFY(guardia.isNull());
-        QCOMPARE(int(a.stato.NumeroErrati), 1); // the counters live on until the next quiz
-        delete aperte[0];
-    }
-    QVERIFY(!a.codiceUscita.has_value());
-}
-
-void TestFinestraDefinizione::apertaDalMenu()
-{
-    Ambiente a;
-    auto *menu = new FormMenu(a.contesto);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->show();
-    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command1")->isEnabled());
-    a.stato.NumeroEsatti = 3;
-    clic(controllo<PulsanteGrafico>(*menu, "Command1"));
-    const QList<QWidget *> aperte = finestreAperte();
-    QCOMPARE(aperte.size(), 1);
-    auto *f = qobject_cast<formTrova *>(aperte[0]);
-    QVERIFY(f);
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
-    delete f;
 }
 
 void TestFinestraDefinizione::nomiAccessibili()

@@ -5,7 +5,6 @@
 #include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
-#include "screens/FormMenu.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -35,7 +34,6 @@ class TestFinestraRiconoscimento : public QObject
     Q_OBJECT
 private slots:
     void apertura();
-    void aperturaDopoUnAltroQuiz();
     void rispostaGiusta_data();
     void rispostaGiusta();
     void sbagliateFinoAllaGiusta();
@@ -44,11 +42,6 @@ private slots:
     void categoriaDaRisposto();
     void categoriaNominata_data();
     void categoriaNominata();
-    void azzeraConteggio();
-    void contatoreAlLimite();
-    void esci_data();
-    void esci();
-    void apertaDalMenu();
     void nomiAccessibili();
     void cornice();
 
@@ -102,25 +95,6 @@ void TestFinestraRiconoscimento::apertura()
     QCOMPARE(controllo<PulsanteGrafico>(*f, "Command1")->text(), QStringLiteral("avanti"));
     QCOMPARE(f->centralWidget()->size(), QSize(672, 502));
     QCOMPARE(controllo<QAction>(*f, "mnuAzzera")->text(), QStringLiteral("Azzera conteggio           "));
-}
-
-void TestFinestraRiconoscimento::aperturaDopoUnAltroQuiz()
-{
-    Ambiente a;
-    a.stato.NumeroEsatti = 30;
-    a.stato.NumeroErrati = 2;
-    a.stato.PrimoSegnale = 53;
-    a.stato.UltimoSegnale = 81;
-    auto f = apri(a);
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
-    QCOMPARE(int(a.stato.NumeroEsatti), 0);
-    QCOMPARE(int(a.stato.NumeroErrati), 0);
-    QCOMPARE(int(a.stato.PrimoSegnale), 1);
-    QCOMPARE(int(a.stato.UltimoSegnale), 144);
-    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
-    for (int i = 0; i < 7; ++i)
-        QCOMPARE(voceCategoria(*f, i)->isChecked(), i == Tutti);
 }
 
 void TestFinestraRiconoscimento::rispostaGiusta_data()
@@ -288,93 +262,6 @@ void TestFinestraRiconoscimento::categoriaNominata()
     QCOMPARE(int(a.stato.NumeroErrati), 1);
     QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 1"));
     attendeRisposta(*f);
-}
-
-void TestFinestraRiconoscimento::azzeraConteggio()
-{
-    Ambiente a;
-    auto f = apri(a, 1);
-    clic(controllo<Immagine>(*f, "Image1", 1));
-    clic(controllo<Immagine>(*f, "Image1", 0));
-    const int estratti = a.casuale.estratti();
-    const QString descrizione = controllo<QLabel>(*f, "testo")->text();
-    controllo<QAction>(*f, "mnuAzzera")->trigger();
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 0"));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
-    QCOMPARE(a.casuale.estratti(), estratti);
-    QCOMPARE(controllo<QLabel>(*f, "testo")->text(), descrizione);
-    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled()); // still answered
-    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
-}
-
-void TestFinestraRiconoscimento::contatoreAlLimite()
-{
-    Ambiente a;
-    auto f = apri(a, 1);
-    a.stato.NumeroErrati = 32767;
-    a.stato.NumeroEsatti = 32767;
-    clic(controllo<Immagine>(*f, "Image1", 3));
-    clic(controllo<Immagine>(*f, "Image1", 0));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 32767"));
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 32767"));
-    QCOMPARE(int(a.stato.NumeroEsatti), 32767);
-    QCOMPARE(int(a.stato.NumeroErrati), 32767);
-}
-
-void TestFinestraRiconoscimento::esci_data()
-{
-    QTest::addColumn<int>("risposta");
-    QTest::newRow("no") << int(Dialoghi::No);
-    QTest::newRow("si") << int(Dialoghi::Si);
-}
-
-void TestFinestraRiconoscimento::esci()
-{
-    QFETCH(int, risposta);
-    Ambiente a;
-    script(a, esercizio(2));
-    auto *f = new formDisegni(a.contesto);
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    clic(controllo<Immagine>(*f, "Image1", 1));
-    a.dialoghi.rispondi(risposta);
-    controllo<QAction>(*f, "mnuEsci")->trigger();
-
-    QCOMPARE(a.dialoghi.mostrati.size(), 1);
-    QCOMPARE(a.dialoghi.mostrati[0].first, QStringLiteral("Vuoi tornare al menù?"));
-    QCOMPARE(a.dialoghi.mostrati[0].second, int(Dialoghi::DomandaSiNo));
-    QPointer<formDisegni> guardia(f);
-    const QList<QWidget *> aperte = finestreAperte();
-    QCOMPARE(aperte.size(), 1);
-    if (risposta == Dialoghi::No) {
-        QCOMPARE(aperte[0], f);
-        QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
-        QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
-        QCOMPARE(controllo<QLabel>(*f, "EtichettaEsatti")->text(), QStringLiteral(" 1"));
-        delete f;
-    } else {
-        QVERIFY(qobject_cast<FormMenu *>(aperte[0]));
-        QVERIFY(guardia.isNull());
-        delete aperte[0];
-    }
-}
-
-void TestFinestraRiconoscimento::apertaDalMenu()
-{
-    Ambiente a;
-    auto *menu = new FormMenu(a.contesto);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->show();
-    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command3D1")->isEnabled());
-    a.stato.NumeroErrati = 4;
-    clic(controllo<PulsanteGrafico>(*menu, "Command3D1"));
-    const QList<QWidget *> aperte = finestreAperte();
-    QCOMPARE(aperte.size(), 1);
-    auto *f = qobject_cast<formDisegni *>(aperte[0]);
-    QVERIFY(f);
-    QCOMPARE(controllo<QLabel>(*f, "EtichettaErrati")->text(), QStringLiteral(" 0"));
-    QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati tutti i segnali"));
-    delete f;
 }
 
 void TestFinestraRiconoscimento::nomiAccessibili()
