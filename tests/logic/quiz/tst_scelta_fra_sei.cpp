@@ -207,7 +207,7 @@ void TestSceltaFraSei::posizioneGiusta_data()
                                               {0.5f, 4},      {0.83334f, 6}, {0.9999999f, 6}};
     for (const char *quiz : {"definizione", "riconoscimento"})
         for (const auto &[r, posto] : soglie)
-            QTest::addRow("%s, %g", quiz, double(r)) << QString::fromLatin1(quiz) << r << posto;
+            QTest::addRow("%s, %.7g", quiz, double(r)) << QString::fromLatin1(quiz) << r << posto;
 }
 
 void TestSceltaFraSei::posizioneGiusta()

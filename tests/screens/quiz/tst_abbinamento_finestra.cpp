@@ -100,7 +100,6 @@ private slots:
     void avantiRestaDopoCategoria();
     void punteggio();
     void esciNoSi();
-    void dalMenu();
     void treModi_data();
     void treModi();
     void f10ApreLaBarra();
@@ -454,23 +453,6 @@ void TestFormSposta::esciNoSi()
     QVERIFY(quiz.finestra.isNull());
     QCOMPARE(aperte.size(), 1);
     QVERIFY(qobject_cast<FormMenu *>(aperte[0]));
-}
-
-void TestFormSposta::dalMenu()
-{
-    Ambiente ambiente;
-    auto *menu = new FormMenu(ambiente.contesto);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->show();
-    QVERIFY(controllo<PulsanteGrafico>(*menu, "Command2")->isEnabled());
-    QTest::mouseClick(controllo<PulsanteGrafico>(*menu, "Command2"), Qt::LeftButton);
-
-    const QList<QWidget *> aperte = finestreAperte();
-    QCOMPARE(aperte.size(), 1);
-    auto *quiz = qobject_cast<FormSposta *>(aperte[0]);
-    QVERIFY(quiz);
-    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
-    delete quiz;
 }
 
 void TestFormSposta::treModi_data()
