@@ -12,6 +12,8 @@ import subprocess
 import time
 import wave
 
+from banco import termina
+
 FREQUENZA = 22050  # the recording: mono, 16 bit, the rate of the program's sounds
 SINK = "cartavia_prova"
 
@@ -65,13 +67,7 @@ class ServerAudio:
                        timeout=10)
 
     def chiudi(self):
-        if self.processo.poll() is None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+        termina(self.processo)
         self.registro.close()
 
 

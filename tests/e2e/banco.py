@@ -213,10 +213,11 @@ class Display:
                               stderr=subprocess.DEVNULL, timeout=10).returncode == 0
 
     def chiudi(self):
-        _termina(self.processo)
+        termina(self.processo)
 
 
-def _termina(processo):
+def termina(processo):
+    """Ends a helper process: politely, then after five seconds by force."""
     if processo.poll() is None:
         processo.terminate()
         try:
@@ -246,13 +247,7 @@ class GestoreFinestre:
         return "window id" in uscita
 
     def chiudi(self):
-        if self.processo.poll() is None:
-            self.processo.terminate()
-            try:
-                self.processo.wait(5)
-            except subprocess.TimeoutExpired:
-                self.processo.kill()
-                self.processo.wait()
+        termina(self.processo)
 
 
 def dimensioni_schermo():

@@ -344,9 +344,7 @@ def definizione(s):
     s.vai_al_menu()
     f = s.apri("definire il segnale")
     a = s.a
-    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label")
-                 if a.estensione(n)[0] == min(a.estensione(m)[0] for m in a.cerca(f, lambda m: a.ruolo(m) == "label"))]
-    uguale(len(etichette), 6, "descrizioni")
+    etichette = descrizioni(s, f)
     figura = a.per_nome(f, "Segnale", "image")
     avanti = a.pulsante(f, "avanti")
     s.aspetta_contatori(f, ("0", "0"))
@@ -418,9 +416,7 @@ def ripasso_definizione(s):
     s.vai_al_menu()
     f = s.apri("definire il segnale")
     a = s.a
-    etichette = [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label")
-                 if a.estensione(n)[0] == min(a.estensione(m)[0] for m in a.cerca(f, lambda m: a.ruolo(m) == "label"))]
-    uguale(len(etichette), 6, "descrizioni")
+    etichette = descrizioni(s, f)
     figura = a.per_nome(f, "Segnale", "image")
     avanti = a.pulsante(f, "avanti")
     voce = a.voce_menu(f, "segnali da ripassare (0)")
