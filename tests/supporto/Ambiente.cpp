@@ -121,6 +121,13 @@ Ambiente::Ambiente()
     stato.ListaSegnali = caricaCatalogo(cartella.percorso());
 }
 
+// A test that stops early (a failed check) may leave windows open; they hold this context,
+// so they go before it does.
+Ambiente::~Ambiente()
+{
+    chiudiTutto();
+}
+
 QList<QWidget *> finestreAperte()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

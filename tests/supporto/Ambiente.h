@@ -117,6 +117,9 @@ private:
 struct Ambiente
 {
     Ambiente();
+    ~Ambiente();
+    Ambiente(const Ambiente &) = delete;
+    Ambiente &operator=(const Ambiente &) = delete;
 
     CartellaProgramma cartella;
     Stato stato;

@@ -353,6 +353,7 @@ void TestCornice::esci()
         QVERIFY(qobject_cast<FormMenu *>(aperte.first()));
         QVERIFY(guardia.isNull());
     } else {
+        QVERIFY(!guardia.isNull()); // before anything reads the window
         QCOMPARE(aperte.first(), quiz);
         QCOMPARE(quiz->esercizi.size(), 1);
     }
