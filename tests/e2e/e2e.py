@@ -1381,7 +1381,11 @@ def suoni_ogni_risposta(s):
         sbagliate_di_fila = [6, 1, 0, 2, 1, 0, 1] if attivita == "definire il segnale" else [3, 1, 1, 0, 2]
         for k, quante in enumerate(sbagliate_di_fila):
             g = giusta()
-            sbagliata = [e for e in risposte_possibili if e != g][k % 5]
+            # A description drawn for another label may be the asked sign's too: it is just as
+            # right, so it is no wrong answer.
+            sbagliate = [e for e in risposte_possibili
+                         if e != g and not (attivita == "definire il segnale" and e.name == g.name)]
+            sbagliata = sbagliate[k % len(sbagliate)]
             for _ in range(quante):
                 errati += 1
                 clicca(a.estensione(sbagliata), "no", (str(esatti), str(errati)), f)
