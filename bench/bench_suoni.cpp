@@ -23,9 +23,9 @@
 
 #ifdef CARTAVIA_CANBERRA
 #include <canberra.h>
+#endif
 
 using namespace cartavia;
-#endif
 
 namespace {
 
