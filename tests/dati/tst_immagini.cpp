@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int NUMERO_SEGNALI = 144;
-constexpr int LATO = 480;
+const QSize DIMENSIONE(514, 480);
 
 QString percorso(int n)
 {
@@ -187,9 +187,10 @@ private slots:
         QVERIFY2(info.size() < 60 * 1024, qPrintable(QString::number(info.size())));
         const QImage img = carica(n);
         QVERIFY(!img.isNull());
-        QCOMPARE(img.size(), QSize(LATO, LATO));
+        QCOMPARE(img.size(), DIMENSIONE);
         // white page at the corners, the sign centred on it
-        for (const QPoint &angolo : {QPoint(1, 1), QPoint(LATO - 2, 1), QPoint(1, LATO - 2), QPoint(LATO - 2, LATO - 2)})
+        const int w = DIMENSIONE.width(), h = DIMENSIONE.height();
+        for (const QPoint &angolo : {QPoint(1, 1), QPoint(w - 2, 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
             QVERIFY(quasiBianco(img.pixel(angolo)));
         const Profilo p = profilo(img);
         QVERIFY2(p.superficie > 0.2, "nearly blank");
@@ -256,6 +257,35 @@ private slots:
             QVERIFY2(intrusi.isEmpty(), qPrintable(QString::number(c) + ": " + intrusi.join(' ')));
         }
         QVERIFY2(confronti > 300, qPrintable(QString::number(confronti)));
+    }
+
+    // Every box stretches its picture to fill it, and no two boxes have the same shape: a round
+    // sign must look round enough in each (its picture area, inside a one-pixel border where
+    // the box has one).
+    void tondoInOgniRiquadro_data()
+    {
+        QTest::addColumn<QSize>("riquadro");
+        QTest::newRow("definizione") << QSize(239, 223);
+        QTest::newRow("riconoscimento") << QSize(167, 151);
+        QTest::newRow("riconoscimento, al centro") << QSize(175, 151);
+        QTest::newRow("abbinamento") << QSize(206, 182);
+        QTest::newRow("abbinamento, a destra") << QSize(203, 182);
+        QTest::newRow("avvio") << QSize(153, 145);
+        QTest::newRow("puzzle") << QSize(318, 321);
+    }
+
+    void tondoInOgniRiquadro()
+    {
+        QFETCH(QSize, riquadro);
+        // 53: a red ring on white
+        const QImage img = carica(53).scaled(riquadro, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QRect anello;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qRed(img.pixel(x, y)) > 150 && qGreen(img.pixel(x, y)) < 90)
+                    anello |= QRect(x, y, 1, 1);
+        const double rapporto = double(anello.width()) / anello.height();
+        QVERIFY2(std::abs(rapporto - 1) < 0.0, qPrintable(QString::number(rapporto)));
     }
 
     void tutteDiverse()
