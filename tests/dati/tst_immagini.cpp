@@ -259,19 +259,15 @@ private slots:
         QVERIFY2(confronti > 300, qPrintable(QString::number(confronti)));
     }
 
-    // Every box stretches its picture to fill it, and no two boxes have the same shape: a round
-    // sign must look round enough in each (its picture area, inside a one-pixel border where
-    // the box has one).
+    // Every box stretches its picture to fill it, and the boxes differ in shape: a round sign must
+    // look round enough in each. Picture areas (inside the border) of the definition quiz, the
+    // recognition quiz (side, middle), the matching quiz (left, right), the splash, the puzzle.
     void tondoInOgniRiquadro_data()
     {
         QTest::addColumn<QSize>("riquadro");
-        QTest::newRow("definizione") << QSize(239, 223);
-        QTest::newRow("riconoscimento") << QSize(167, 151);
-        QTest::newRow("riconoscimento, al centro") << QSize(175, 151);
-        QTest::newRow("abbinamento") << QSize(206, 182);
-        QTest::newRow("abbinamento, a destra") << QSize(203, 182);
-        QTest::newRow("avvio") << QSize(153, 145);
-        QTest::newRow("puzzle") << QSize(318, 321);
+        for (const QSize r : {QSize(239, 223), QSize(167, 151), QSize(175, 151), QSize(206, 182),
+                              QSize(203, 182), QSize(153, 145), QSize(318, 321)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(r.width()).arg(r.height()))) << r;
     }
 
     void tondoInOgniRiquadro()
@@ -285,7 +281,7 @@ private slots:
                 if (qRed(img.pixel(x, y)) > 150 && qGreen(img.pixel(x, y)) < 90)
                     anello |= QRect(x, y, 1, 1);
         const double rapporto = double(anello.width()) / anello.height();
-        QVERIFY2(std::abs(rapporto - 1) < 0.0, qPrintable(QString::number(rapporto)));
+        QVERIFY2(std::abs(rapporto - 1) < 0.09, qPrintable(QString::number(rapporto)));
     }
 
     void tutteDiverse()
