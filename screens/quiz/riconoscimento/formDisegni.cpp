@@ -114,9 +114,12 @@ bool formDisegni::eventFilter(QObject *oggetto, QEvent *evento)
     return CorniceQuiz::eventFilter(oggetto, evento);
 }
 
-void formDisegni::GeneraEsercizio()
+void formDisegni::attendiRisposta()
 {
-    NuovoEsercizio();
+    Shape1->hide();
+    for (Immagine *immagine : Image1)
+        immagine->setEnabled(true);
+    Command1->setEnabled(false);
 }
 
 void formDisegni::NuovoEsercizio()
@@ -155,11 +158,7 @@ void formDisegni::mostraVerdetto(bool giusta)
 
 void formDisegni::Command1_Click()
 {
-    Shape1->hide();
-    for (Immagine *immagine : Image1)
-        immagine->setEnabled(true);
-    Command1->setEnabled(false);
-    NuovoEsercizio();
+    GeneraEsercizio();
     Image1.front()->setFocus();
 }
 
