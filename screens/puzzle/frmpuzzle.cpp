@@ -2,7 +2,6 @@
 
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
-#include "logic/Casuale.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Immagini.h"
@@ -10,6 +9,7 @@
 #include "logic/Percorsi.h"
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
+#include "logic/puzzle/SegnalePuzzle.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "screens/puzzle/GiocoPuzzle.h"
@@ -111,12 +111,10 @@ void frmpuzzle::Form_Load()
 
 void frmpuzzle::GeneraEsercizio()
 {
-    Stato &stato = m_contesto.stato;
-    stato.SegnaleCorrente = static_cast<qint16>(
-        indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
-    GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
+    const qint16 segnale = estraiSegnalePuzzle(m_contesto);
+    GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, segnale),
                                             GiocoPuzzle1->dimensioneImmagine()));
-    Label1->setText(stato.segnale(stato.SegnaleCorrente));
+    Label1->setText(m_contesto.stato.segnale(segnale));
     Label1->setAccessibleName(Label1->text());
     GiocoPuzzle1->inizia();
 }

@@ -162,7 +162,7 @@ void CasellaRilascio::dropEvent(QDropEvent *event)
 }
 
 FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
-    : CorniceQuiz(contesto, Cornici::sposta(), parent)
+    : CorniceQuiz(contesto, Cornici::sposta(), parent), m_esercizio(contesto)
 {
     QWidget *a = area();
     const QFont testo = carattere(QStringLiteral("MS Sans Serif"), 12, true);
@@ -244,10 +244,15 @@ void FormSposta::Form_Load()
     GeneraEsercizio();
 }
 
-void FormSposta::GeneraEsercizio()
+void FormSposta::attendiRisposta()
 {
     riponi();
-    m_esercizio.genera(contesto());
+    Command1->hide();
+}
+
+void FormSposta::NuovoEsercizio()
+{
+    m_esercizio.genera();
     for (std::size_t k = 0; k < Label2.size(); ++k) {
         Label2[k]->clear();
         Label2[k]->setAccessibleName(QStringLiteral("Casella %1").arg(k + 1));
@@ -288,13 +293,12 @@ std::vector<QWidget *> FormSposta::definizioniInOrdine() const
 
 void FormSposta::Command1_Click()
 {
-    Command1->hide();
     GeneraEsercizio();
 }
 
 void FormSposta::Label2_DragDrop(int indice, int trascinato)
 {
-    m_esercizio.rilascia(indice, trascinato, contesto());
+    m_esercizio.rilascia(indice, trascinato);
 }
 
 void FormSposta::colloca(int slot)
