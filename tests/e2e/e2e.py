@@ -1824,7 +1824,7 @@ def interno(argomenti):
         sessione = Sessione(cartella, ambiente=ambiente,
                             **{k: v for k, v in AMBIENTI.get(argomenti.caso, {}).items()
                                if k in ("eventi", "orca")})
-        sessione.audio = audio
+        sessione.audio, sessione.sintesi = audio, sintesi
         esegui(sessione)
         return 0
     except Saltato as motivo:
@@ -1850,6 +1850,9 @@ def interno(argomenti):
             sintesi.chiudi()
         if audio:
             audio.chiudi()
+
+
+import guasti  # noqa: E402,F401  (its cases: failing sound and speech servers)
 
 
 def main():
