@@ -1,16 +1,14 @@
-"""Cases with a sound server or a speech server that fails while the pupil answers: the window
-never waits for them, and a server that comes back is used again. Registered by e2e.py."""
+"""A sound server or a speech server that fails while the pupil answers: the window never waits
+for them, and a server that comes back is used again."""
 
 import os
 import signal
 import time
 
-import __main__ as e2e  # the running e2e.py: its cases and helpers
 import ascolto
 import banco
 from banco import aspetta, clic_centro, clic_destro, log, verifica
-
-e2e.CON_AUDIO.update({"guasti_suono", "guasti_voce"})
+from sessione import caso, segnale_in
 
 
 def suono_dopo(registrazione, istante):
@@ -39,12 +37,12 @@ def descrizione(s, f):
     """A wrong description in the definition quiz."""
     a = s.a
     figura = a.per_nome(f, "Segnale", "image")
-    giusto = f"Segnale {e2e.segnale_in(banco.Schermata(), a, figura)}"
+    giusto = f"Segnale {segnale_in(banco.Schermata(), a, figura)}"
     return [n for n in a.cerca(f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale "))
             if n.name != giusto][0]
 
 
-@e2e.caso("guasti_suono")
+@caso("guasti_suono", audio=True)
 def guasti_suono(s):
     """A stopped sound server: the counters move while it is stopped. A server killed and
     started again three seconds later: the next answer is heard."""
@@ -90,7 +88,7 @@ def guasti_suono(s):
         s.audio = server  # closed once more by the runner: nothing to do
 
 
-@e2e.caso("guasti_voce", voce=True)
+@caso("guasti_voce", voce=True)
 def guasti_voce(s):
     """speech-dispatcher killed and started again: the next reading is heard."""
     s.vai_al_menu()
