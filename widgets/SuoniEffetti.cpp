@@ -26,6 +26,11 @@ constexpr int FineCoda = 1000; // ms
 // A sound still waiting for the player's thread after this long is not played any more.
 constexpr qint64 AttesaMassima = 1000; // ms
 
+// A sound that found no sound server is tried again this often, for this long: Qt connects
+// again to a server that went away every three seconds.
+constexpr int Riprova = 250;             // ms
+constexpr qint64 AttesaRitorno = 3500;   // ms
+
 // Larger files are not feedback sounds: they are refused rather than read into memory.
 constexpr qint64 DimensioneMassima = 16 * 1024 * 1024;
 
@@ -125,6 +130,7 @@ public:
         const bool nuovo = !m_inAttesa;
         m_prossimo = suono;
         m_inAttesa = true;
+        m_riprova = false;
         m_chiesto.start();
         if (nuovo) // throws nothing: Qt Multimedia reports failures by state
             QMetaObject::invokeMethod(this, [this] { suonaProssimo(); }, Qt::QueuedConnection);
@@ -139,19 +145,30 @@ private:
         {
             QMutexLocker blocco(&m_attesa);
             m_inAttesa = false;
-            if (m_chiesto.hasExpired(AttesaMassima) || thread()->isInterruptionRequested())
-                return; // the server kept this thread waiting: the moment has passed
+            if (m_chiesto.hasExpired(m_riprova ? AttesaRitorno : AttesaMassima)
+                || thread()->isInterruptionRequested())
+                return; // the moment has passed
             suono = m_prossimo;
         }
-        suona(suono);
+        if (suona(suono))
+            return;
+        // No server now: it may be on its way back. Again in a moment, unless a newer sound
+        // has been asked for meanwhile.
+        QMutexLocker blocco(&m_attesa);
+        if (!m_inAttesa) {
+            m_prossimo = suono;
+            m_inAttesa = m_riprova = true;
+            QTimer::singleShot(Riprova, this, [this] { suonaProssimo(); }); // throws nothing: as above
+        }
     }
 
-    void suona(const SuonoDecodificato &suono)
+    // False when no sink could be opened.
+    bool suona(const SuonoDecodificato &suono)
     {
         ferma();
         const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
         if (dispositivo.isNull())
-            return; // no audio device (or no server now): silence
+            return false; // no audio device (or no server now)
 
         auto *uscita = new QAudioSink(dispositivo, suono.formato, this);
         auto *sorgente = new QBuffer(uscita);
@@ -172,8 +189,10 @@ private:
         });
         m_uscita = uscita;
         uscita->start(sorgente);
-        if (uscita->error() != QAudio::NoError)
-            ferma();
+        if (uscita->error() == QAudio::NoError)
+            return true;
+        ferma();
+        return false;
     }
 
     void ferma()
@@ -189,6 +208,7 @@ private:
     QMutex m_attesa;
     SuonoDecodificato m_prossimo;
     bool m_inAttesa = false;
+    bool m_riprova = false; // the waiting sound found no server before
     QElapsedTimer m_chiesto;
 };
 

@@ -34,7 +34,8 @@ bool decodificaWav(const QString &file, SuonoDecodificato &suono);
 // one waiting, and a sound that waited more than a second is dropped. Qt's connection to the
 // server belongs to that thread too and is made again when a server that went away is back
 // (Qt tries every three seconds); each sound makes a new sink on the device the server names
-// then. Deleting the player never waits: the thread ends on its own once the server lets it.
+// then, and a sound that finds no server is tried again for three seconds and a half, so the
+// first answer after the server is back is heard. Deleting the player never waits: the thread ends on its own once the server lets it.
 //
 // (One QSoundEffect played again and again went silent from about its fifth play with Qt
 // 6.4; see bench/README.md, "Sound".)
