@@ -12,9 +12,13 @@
 #include <QMediaDevices>
 #include <QMutex>
 #include <QPointer>
+#include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+
+#include <cstdlib>
+#include <mutex>
 
 namespace cartavia {
 
@@ -136,7 +140,35 @@ public:
             QMetaObject::invokeMethod(this, [this] { suonaProssimo(); }, Qt::QueuedConnection);
     }
 
-    ~Uscita() override { ferma(); }
+    Uscita()
+    {
+        QMutexLocker blocco(&s_fine);
+        s_attiva = this;
+    }
+
+    ~Uscita() override
+    {
+        ferma();
+        QMutexLocker blocco(&s_fine);
+        if (s_attiva == this) {
+            s_attiva = nullptr;
+            s_finita.release();
+        }
+    }
+
+    // Run by exit(), before Qt's connection to the sound server is destroyed (whether main()
+    // returned or Qt ended the program because the X server went away): the player's thread
+    // ends and deletes the sinks first. A thread held by a hung server is waited for a moment
+    // only.
+    static void allaFine()
+    {
+        QMutexLocker blocco(&s_fine);
+        if (!s_attiva)
+            return;
+        s_attiva->thread()->quit();
+        blocco.unlock();
+        s_finita.tryAcquire(1, 300);
+    }
 
 private:
     void suonaProssimo()
@@ -189,6 +221,9 @@ private:
         });
         m_uscita = uscita;
         uscita->start(sorgente);
+        // Qt's connection exists now, and its end is registered with exit(): this runs first.
+        static std::once_flag registrata;
+        std::call_once(registrata, [] { std::atexit(&Uscita::allaFine); });
         if (uscita->error() == QAudio::NoError)
             return true;
         ferma();
@@ -208,6 +243,9 @@ private:
     QMutex m_attesa;
     SuonoDecodificato m_prossimo;
     bool m_inAttesa = false;
+    static inline QMutex s_fine;
+    static inline Uscita *s_attiva = nullptr;
+    static inline QSemaphore s_finita{0};
     bool m_riprova = false; // the waiting sound found no server before
     QElapsedTimer m_chiesto;
 };
