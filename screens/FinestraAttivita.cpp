@@ -30,7 +30,7 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
 
     // F10 opens the menu bar, as Alt does.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(f10, &QShortcut::activated, this, [this] { apriBarraMenu(); });
+    connect(f10, &QShortcut::activated, this, protetto(contesto, [this] { apriBarraMenu(); }));
 }
 
 void FinestraAttivita::apriBarraMenu()

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -371,7 +372,10 @@ protected:
 
 void premiConInvio(QAbstractButton *pulsante)
 {
-    static auto *filtro = new InvioComeSpazio(QCoreApplication::instance());
+    // One filter for the program, owned by the application: a new application gets a new one.
+    static QPointer<InvioComeSpazio> filtro;
+    if (!filtro)
+        filtro = new InvioComeSpazio(QCoreApplication::instance());
     pulsante->installEventFilter(filtro);
 }
 

@@ -44,6 +44,7 @@ Scala::Scala(QWidget *ospite, const QSize &naturale)
 
     auto *f11 = new QShortcut(QKeySequence(Qt::Key_F11), ospite->window());
     f11->setContext(Qt::WindowShortcut);
+    // throws nothing: the pictures are read again at the resize, through the guard.
     connect(f11, &QShortcut::activated, this, [this] { alternaSchermoIntero(m_ospite->window()); });
 }
 

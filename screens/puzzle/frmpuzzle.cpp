@@ -86,18 +86,18 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
                                       static_cast<QAbstractButton *>(Option1[1]),
                                       static_cast<QAbstractButton *>(Command1)})
         connect(pulsante, &QAbstractButton::clicked, GiocoPuzzle1,
-                [this] { GiocoPuzzle1->setFocus(Qt::OtherFocusReason); });
+                protetto(m_contesto, [this] { GiocoPuzzle1->setFocus(Qt::OtherFocusReason); }));
 
     setTabOrder(GiocoPuzzle1, Option1[0]);
     setTabOrder(Option1[0], Option1[1]);
     setTabOrder(Option1[1], Command1);
 
     // A picture the control shows bigger is decoded again at its new size.
-    connect(scala(), &Scala::scalata, this, [this] {
+    connect(scala(), &Scala::scalata, this, protetto(m_contesto, [this] {
         const Stato &stato = m_contesto.stato;
         GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
                                                 GiocoPuzzle1->dimensioneImmagine()));
-    });
+    }));
 
     Form_Load();
 }

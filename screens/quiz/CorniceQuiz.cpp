@@ -105,7 +105,7 @@ CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWid
     mnuRipasso->setObjectName(QStringLiteral("mnuRipasso"));
     mnuRipasso->setCheckable(true);
     connect(mnuRipasso, &QAction::triggered, this, protetto(m_contesto, [this] { scegli(DaRipassare); }));
-    connect(menuScelta, &QMenu::aboutToShow, this, &CorniceQuiz::aggiornaVoceRipasso);
+    connect(menuScelta, &QMenu::aboutToShow, this, protetto(m_contesto, [this] { aggiornaVoceRipasso(); }));
     aggiornaVoceRipasso();
 
     aggiungiEsci();
