@@ -61,6 +61,9 @@ void FinestraAttivita::aggiungiEsci()
 {
     mnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    // The least size is the natural one, with the menu bar at its natural height: grown with
+    // full screen, the bar would otherwise hold the window larger when it comes back.
+    setMinimumSize(m_scala->naturale() + QSize(0, menuBar()->sizeHint().height()));
     connect(mnuEsci, &QAction::triggered, this, protetto(m_contesto, [this] { mnuEsci_Click(); }));
 }
 
