@@ -6,6 +6,8 @@
 #include "widgets/Controlli.h"
 #include "widgets/Immagini.h"
 #include "logic/Percorsi.h"
+#include "logic/Stato.h"
+#include "logic/Voce.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
@@ -95,6 +97,11 @@ void FormAvvio::mouseReleaseEvent(QMouseEvent *event)
 
 void FormAvvio::keyPressEvent(QKeyEvent *event)
 {
+    // Ctrl+L reads the title and what to do (a right click is a click: it opens the menu).
+    if (event->key() == Qt::Key_L && event->modifiers() == Qt::ControlModifier) {
+        m_contesto.voce.leggi(Label1->text() + QStringLiteral(". ") + accessibleDescription());
+        return;
+    }
     if (tastoDiScelta(event)) {
         event->accept();
         eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });

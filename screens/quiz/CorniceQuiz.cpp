@@ -124,9 +124,10 @@ void CorniceQuiz::collegaRegole(RegoleQuiz *regole, std::function<void(bool)> mo
             protetto(m_contesto, [this, regole, mostraVerdetto](bool giusta) {
                 if (m_punteggio)
                     m_punteggio->mostraFaccia(giusta);
-                mostraVerdetto(giusta);
+                // The verdict is heard before the focus moves on ("avanti" after a right answer).
                 const Stato &stato = m_contesto.stato;
                 m_annuncio->annuncia(testoVerdetto(giusta, stato.NumeroEsatti, stato.NumeroErrati));
+                mostraVerdetto(giusta);
                 dopoRisposta(*regole);
             }));
 }

@@ -68,10 +68,10 @@ protected:
     // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
     void apriQuiz();
     // Every verdict of the rules reaches the window through here, in this order: the score
-    // panel shows the counters and the face, `mostraVerdetto` does the quiz's own part, a
-    // screen reader hears the verdict, and then the review item shows the set as it now
-    // stands (once an exercise is solved, a review whose set has run out goes back to "tutti i
-    // segnali"; no new exercise: the next one comes from there).
+    // panel shows the counters and the face, a screen reader hears the verdict, `mostraVerdetto`
+    // does the quiz's own part (it may move the focus), and then the review item shows the set as
+    // it now stands (once an exercise is solved, a review whose set has run out goes back to
+    // "tutti i segnali"; no new exercise: the next one comes from there).
     void collegaRegole(RegoleQuiz *regole, std::function<void(bool giusta)> mostraVerdetto);
 
     // The "avanti" button of every quiz: the arrow above its caption, Arial 14.25 bold.

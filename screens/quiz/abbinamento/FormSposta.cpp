@@ -395,6 +395,12 @@ bool FormSposta::eventFilter(QObject *oggetto, QEvent *evento)
     if (tasto->modifiers() & ~Qt::KeypadModifier)
         return CorniceQuiz::eventFilter(oggetto, evento);
     switch (tasto->key()) {
+    case Qt::Key_Tab:
+        // A definition in hand goes to the boxes: Tab leads to the first one.
+        if (m_presa < 0 || definizione == Label1.end())
+            return CorniceQuiz::eventFilter(oggetto, evento);
+        Label2.front()->setFocus(Qt::TabFocusReason);
+        return true;
     case Qt::Key_Escape:
         if (m_presa < 0)
             return CorniceQuiz::eventFilter(oggetto, evento);

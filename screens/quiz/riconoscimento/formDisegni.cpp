@@ -77,7 +77,10 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
 
     Label4 = new QLabel(QStringLiteral("Label1"), a);
     nominaControllo(Label4, QStringLiteral("Label4"));
-    Label4->setGeometry(tw(6480, 240, 2175, 615));
+    // Larger than the window's 8.25 points, which the pupil cannot read, and wider to the left,
+    // up to the counters, so that the longest category still fits on two lines.
+    Label4->setGeometry(tw(6000, 240, 2655, 615));
+    Label4->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
     Label4->setWordWrap(true);
     impostaColoreTesto(Label4, ColoreTestoClassico); // on the random colour, whatever the theme
     new ContornoLeggibile(Label4, ContrastoMinimo);

@@ -494,7 +494,12 @@ void TestFormSposta::treModi()
     auto posa = [&](int casella) {
         QWidget *box = controllo<CasellaRilascio>(*quiz, "Label2", casella);
         if (modo == Modo::Tastiera) {
-            // Up from the definition to the box above it, then along the boxes.
+            // Tab from the definition in hand to the first box (Up from one not in hand to the
+            // box above it), then along the boxes.
+            if (presa(*quiz) >= 0) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), controllo<CasellaRilascio>(*quiz, "Label2", 0));
+            }
             for (int tasti = 0; tasti < 4 && QApplication::focusWidget() != box; ++tasti) {
                 QWidget *fuoco = QApplication::focusWidget();
                 const bool inBasso = qobject_cast<DefinizioneTrascinabile *>(fuoco);
