@@ -7,7 +7,7 @@ namespace cartavia {
 struct Contesto;
 class PulsanteGrafico;
 
-// The main menu: the four activities, "Informazioni" and "Esci", on a colour drawn anew
+// The main menu: the five activities, "Informazioni" and "Esci", on a colour drawn anew
 // every time the menu opens.
 class FormMenu : public QWidget
 {
@@ -24,6 +24,7 @@ private:
     PulsanteGrafico *Command2 = nullptr;   // abbinare segnale e definizione
     PulsanteGrafico *Command3D1 = nullptr; // riconoscere il segnale
     PulsanteGrafico *Command3 = nullptr;   // gioca con i segnali
+    PulsanteGrafico *CommandEsame = nullptr; // prova d'esame
     PulsanteGrafico *Command3D6 = nullptr; // Informazioni
     PulsanteGrafico *Command3D5 = nullptr; // Esci
 

@@ -4,6 +4,7 @@
 
 #include "screens/FormAvvio.h"
 #include "screens/puzzle/frmpuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/quiz/Punteggio.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/definizione/formTrova.h"
@@ -105,6 +106,10 @@ void TestTemaScuro::etichetteDiRispostaLeggibili()
 
     auto puzzle = apri<frmpuzzle>(a);
     verificaLeggibile(controllo(*puzzle, "Label1"), QStringLiteral("aperto"));
+
+    auto esame = apri<FormEsame>(a);
+    for (const char *nome : {"Label1", "LabelNumero", "LabelTempo"})
+        verificaLeggibile(controllo(*esame, nome), QStringLiteral("aperto"));
 }
 
 void TestTemaScuro::facceFuoriDalFuoco()
