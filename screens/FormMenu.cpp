@@ -3,11 +3,14 @@
 #include "widgets/Aspetto.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
+#include "widgets/Frecce.h"
 #include "logic/Modulo1.h"
 #include "widgets/Risorse.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
+
+#include <QKeyEvent>
 
 namespace cartavia {
 
@@ -60,6 +63,11 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
         pulsante->setAccessibleDescription(QString::fromUtf8(descrizione));
         pulsante->setToolTip(QString::fromUtf8(descrizione));
     }
+    // Ctrl+L or a right click reads a button's caption aloud; the arrows go the way they point.
+    for (PulsanteGrafico *pulsante : findChildren<PulsanteGrafico *>()) {
+        rendiLeggibile(pulsante, m_contesto.voce);
+        pulsante->installEventFilter(this);
+    }
 
     // Tab order: Esci, Informazioni, definire, riconoscere, abbinare, gioca, prova d'esame.
     setTabOrder(Command3D5, Command3D6);
@@ -86,6 +94,24 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
             protetto(m_contesto, [this] { Command3D6_Click(); }));
 
     Form_Load();
+}
+
+bool FormMenu::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() == QEvent::KeyPress) {
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        const int k = tasto->key();
+        if ((k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)
+            && !(tasto->modifiers() & ~Qt::KeypadModifier)) {
+            const auto pulsanti = findChildren<PulsanteGrafico *>();
+            if (QWidget *meta = vicinoVerso(static_cast<QWidget *>(oggetto),
+                                            QList<QWidget *>(pulsanti.begin(), pulsanti.end()), k))
+                meta->setFocus(k == Qt::Key_Left || k == Qt::Key_Up ? Qt::BacktabFocusReason
+                                                                    : Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(oggetto, evento);
 }
 
 void FormMenu::Form_Load()

@@ -15,6 +15,10 @@ class FormMenu : public QWidget
 public:
     explicit FormMenu(Contesto &contesto, QWidget *parent = nullptr);
 
+protected:
+    // The arrow keys on a button move to the nearest button the way they point.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
     PulsanteGrafico *Command1 = nullptr;   // definire il segnale
     PulsanteGrafico *Command2 = nullptr;   // abbinare segnale e definizione

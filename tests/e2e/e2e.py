@@ -174,7 +174,7 @@ def interno(argomenti):
             # Started before the program, speaking into the session's own sound server.
             sintesi = banco.SintesiVocale(os.environ["XDG_RUNTIME_DIR"], audio.ambiente)
         sessione = Sessione(cartella, ambiente=ambiente, eventi=caso.eventi, orca=caso.orca)
-        sessione.audio = audio
+        sessione.audio, sessione.sintesi = audio, sintesi
         caso.esegui(sessione)
         return 0
     except Saltato as motivo:

@@ -54,7 +54,8 @@ void TestGuida::f1_data()
 
     const QStringList quiz = {QStringLiteral("\"avanti\""), QStringLiteral("Alt o F10"),
                               QStringLiteral("\"Azzera conteggio\""),
-                              QStringLiteral("\"Scegli i segnali\"")};
+                              QStringLiteral("\"Scegli i segnali\""),
+                              QStringLiteral("\"segnali da ripassare\"")};
     QTest::newRow("avvio") << apri<FormAvvio>() << "FormAvvio"
                            << QStringList{"fai clic", "Invio", "barra spaziatrice"} << 0;
     QTest::newRow("menu") << apri<FormMenu>() << "FormMenu"
