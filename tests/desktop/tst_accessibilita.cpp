@@ -4,6 +4,7 @@
 #include "screens/FormAvvio.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/puzzle/frmpuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
@@ -177,7 +178,8 @@ void TestAccessibilita::menu_tastieraSegueLOrdineDiTabulazione()
     QVERIFY(QTest::qWaitForWindowActive(&menu));
 
     const QList<QWidget *> ordine = {controllo<PulsanteGrafico>(menu, "Command3D5"), controllo<PulsanteGrafico>(menu, "Command3D6"), controllo<PulsanteGrafico>(menu, "Command1"),
-                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3")};
+                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3"),
+                                     controllo<PulsanteGrafico>(menu, "CommandEsame")};
     controllo<PulsanteGrafico>(menu, "Command3D5")->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), controllo<PulsanteGrafico>(menu, "Command3D5"));
     for (int i = 1; i <= ordine.size(); ++i) {
@@ -274,7 +276,7 @@ void TestAccessibilita::contatore_nomeEValore()
 void TestAccessibilita::schermi_ogniControlloHaUnNome_data()
 {
     QTest::addColumn<QString>("schermo");
-    for (const char *schermo : {"FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
+    for (const char *schermo : {"FormSposta", "formTrova", "formDisegni", "frmpuzzle", "FormEsame"})
         QTest::newRow(schermo) << QString::fromLatin1(schermo);
 }
 
@@ -293,6 +295,8 @@ void TestAccessibilita::schermi_ogniControlloHaUnNome()
         finestra = std::make_unique<formTrova>(ambiente.contesto);
     else if (schermo == QLatin1String("formDisegni"))
         finestra = std::make_unique<formDisegni>(ambiente.contesto);
+    else if (schermo == QLatin1String("FormEsame"))
+        finestra = std::make_unique<FormEsame>(ambiente.contesto);
     else
         finestra = std::make_unique<frmpuzzle>(ambiente.contesto);
     finestra->show();

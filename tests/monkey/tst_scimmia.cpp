@@ -19,6 +19,7 @@
 #include "logic/Percorsi.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/puzzle/frmpuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
@@ -555,7 +556,22 @@ QString Scimmia::evento()
         cosa = eventoPuzzle(puzzle);
     else if (auto *menu = qobject_cast<FormMenu *>(finestra))
         cosa = eventoMenu(menu);
-    else {
+    else if (qobject_cast<FormEsame *>(finestra)) {
+        // The exam test: clicks, its keys, and now and then the way out.
+        const int scelta = tra(100);
+        static const Qt::Key tasti[] = {Qt::Key_V, Qt::Key_F, Qt::Key_Right, Qt::Key_Left,
+                                        Qt::Key_PageDown, Qt::Key_End, Qt::Key_Tab, Qt::Key_Return};
+        QWidget *fuoco = QApplication::focusWidget() ? QApplication::focusWidget() : finestra;
+        if (scelta < 50) {
+            cosa = clicCasuale(finestra);
+        } else if (scelta < 95) {
+            const Qt::Key t = tasti[tra(int(std::size(tasti)))];
+            QTest::keyClick(fuoco, t);
+            cosa = QStringLiteral("key %1 on %2").arg(int(t), 0, 16).arg(fuoco->objectName());
+        } else {
+            cosa = esci(finestra, scelta < 97);
+        }
+    } else {
         cosa = clicCasuale(finestra); // the splash: any click opens the menu
         m_tornaMenu = true;
     }
