@@ -69,5 +69,5 @@ def esame(s):
         verifica("Il segnale indica: «Segnale " in a.testo(primo), "il vero nome del segnale")
     tasto("Right")
     errore(2, "nessuna risposta")
-    s.esci_con_tastiera()
+    s.esci_con_tastiera("F10")
     s.menu()
