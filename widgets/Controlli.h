@@ -57,6 +57,8 @@ class Voce;
 // focus (Tab reaches it), reads its text aloud through `voce`. Only for texts the pupil reads;
 // never for a picture, whose name would give the answer away. An empty label reads nothing.
 void rendiLeggibile(QLabel *etichetta, Voce &voce);
+// The same for a button, which reads its caption; it keeps its own focus.
+void rendiLeggibile(QAbstractButton *pulsante, Voce &voce);
 
 // A label that reports a click: pressed and released over it with the left button; a double-
 // or triple-click is one click (SerieClic). Its text is plain text: a catalogue text that looks

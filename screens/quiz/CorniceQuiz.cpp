@@ -34,7 +34,7 @@ AspettoCornice sposta()
              QStringLiteral("segnali di precedenza"), QStringLiteral("segnali di divieto"),
              QStringLiteral("segnali di fermata, di sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            9570, 7200, SogliaRipassoAbbinamento, std::nullopt, std::nullopt};
+            9570, 7200, std::nullopt, std::nullopt};
 }
 
 AspettoCornice trova()
@@ -45,7 +45,7 @@ AspettoCornice trova()
              QStringLiteral("segnali di precedenza"), QStringLiteral("Segnali di divieto"),
              QStringLiteral("segnali di fermata, sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            10080, 7530, SogliaRipassoDefinizione,
+            10080, 7530,
             carattere(QStringLiteral("MS Sans Serif"), 8.25, true),
             PostiPunteggio{tw(5640, 360, 855, 750), tw(6720, 270, 735, 375), tw(7560, 150, 975, 615),
                            tw(6720, 735, 735, 495), tw(7560, 615, 855, 615)}};
@@ -56,7 +56,6 @@ AspettoCornice disegni()
     AspettoCornice aspetto = trova();
     aspetto.nomeAccessibile = QStringLiteral("Cartavia - riconoscere il segnale");
     aspetto.azzera = spaziato("Azzera conteggio", 11);
-    aspetto.sogliaRipasso = SogliaRipassoRiconoscimento;
     aspetto.punteggio = PostiPunteggio{tw(240, 120, 855, 750), tw(1680, 390, 735, 375),
                                        tw(2520, 270, 975, 615), tw(4200, 375, 735, 495),
                                        tw(5040, 255, 855, 615)};
@@ -66,8 +65,7 @@ AspettoCornice disegni()
 } // namespace Cornici
 
 CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent)
-    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto),
-      m_sogliaRipasso(aspetto.sogliaRipasso)
+    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto)
 {
     // The title stays empty, as the layout has it; a screen reader says the activity.
     setAccessibleName(aspetto.nomeAccessibile);
@@ -123,13 +121,14 @@ void CorniceQuiz::collegaRegole(RegoleQuiz *regole, std::function<void(bool)> mo
                     m_punteggio->mostraContatori(esatti, errati);
             }));
     connect(regole, &RegoleQuiz::rispostaData, this,
-            protetto(m_contesto, [this, mostraVerdetto](bool giusta) {
+            protetto(m_contesto, [this, regole, mostraVerdetto](bool giusta) {
                 if (m_punteggio)
                     m_punteggio->mostraFaccia(giusta);
-                mostraVerdetto(giusta);
+                // The verdict is heard before the focus moves on ("avanti" after a right answer).
                 const Stato &stato = m_contesto.stato;
                 m_annuncio->annuncia(testoVerdetto(giusta, stato.NumeroEsatti, stato.NumeroErrati));
-                dopoRisposta();
+                mostraVerdetto(giusta);
+                dopoRisposta(*regole);
             }));
 }
 
@@ -161,15 +160,21 @@ void CorniceQuiz::scegli(int indice)
     GeneraEsercizio();
 }
 
+void CorniceQuiz::GeneraEsercizio()
+{
+    attendiRisposta();
+    NuovoEsercizio();
+}
+
 void CorniceQuiz::aggiornaVoceRipasso()
 {
     mnuRipasso->setText(testoVoceRipasso(m_contesto.stato));
-    mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato, m_sogliaRipasso));
+    mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato));
 }
 
-void CorniceQuiz::dopoRisposta()
+void CorniceQuiz::dopoRisposta(const RegoleQuiz &regole)
 {
-    if (concludiRipasso(m_contesto, m_sogliaRipasso)) {
+    if (regole.concluso() && concludiRipasso(m_contesto)) {
         CambiaSceltaSegnali();
         vociCategoria[Tutti]->setChecked(true);
         emit categoriaScelta(vociCategoria[Tutti]->text());
