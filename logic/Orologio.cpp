@@ -6,7 +6,7 @@ OrologioQt::OrologioQt()
 {
     m_dallAvvio.start();
     m_battito.setInterval(250);
-    connect(&m_battito, &QTimer::timeout, this, &Orologio::scattato);
+    connect(&m_battito, &QTimer::timeout, this, &Orologio::scattato); // throws nothing: a signal
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
 #include "logic/Orologio.h"
+#include "logic/Protezione.h"
 #include "logic/Stato.h"
 #include "logic/quiz/Categorie.h"
 
@@ -58,7 +59,8 @@ QStringList righeErroriPerCategoria(const EsitoProva &esito)
 
 ProvaEsame::ProvaEsame(Contesto &contesto, QObject *parent) : QObject(parent), m_contesto(contesto)
 {
-    connect(&m_contesto.orologio, &Orologio::scattato, this, [this] { battito(); });
+    connect(&m_contesto.orologio, &Orologio::scattato, this,
+            protetto(m_contesto, [this] { battito(); }));
 }
 
 ProvaEsame::~ProvaEsame()
