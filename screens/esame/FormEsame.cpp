@@ -68,6 +68,7 @@ FormEsame::FormEsame(Contesto &contesto, QWidget *parent)
     SerieClic::contaUnClic(a);
     const QFont testo = carattere(QStringLiteral("Arial"), 14, true);
     const QFont pulsanti = carattere(QStringLiteral("Arial"), 12, true);
+    const QFont spiegazioni = carattere(QStringLiteral("Arial"), 11, false);
     m_annuncio = new Annuncio(a);
     m_annuncio->setObjectName(QStringLiteral("annuncio"));
 
@@ -145,14 +146,14 @@ FormEsame::FormEsame(Contesto &contesto, QWidget *parent)
     LabelEsito = etichetta(m_pagEsito, "LabelEsito", tw(240, 120, 4500, 735),
                            carattere(QStringLiteral("Arial"), 24, true), Qt::AlignCenter);
     LabelRiepilogo = etichetta(m_pagEsito, "LabelRiepilogo", tw(240, 960, 4500, 3435),
-                               pulsanti, Qt::AlignLeft | Qt::AlignTop);
+                               spiegazioni, Qt::AlignLeft | Qt::AlignTop);
     LabelNumeroErrore = etichetta(m_pagEsito, "LabelNumeroErrore", tw(4980, 120, 4860, 495), testo,
                                   Qt::AlignCenter);
     ImageErrore = new Immagine(m_pagEsito);
     nominaControllo(ImageErrore, QStringLiteral("ImageErrore"));
     ImageErrore->setBordo(true);
     ImageErrore->setGeometry(tw(6345, 720, 2130, 1995));
-    LabelErrore = etichetta(m_pagEsito, "LabelErrore", tw(4980, 2820, 4860, 1575), pulsanti,
+    LabelErrore = etichetta(m_pagEsito, "LabelErrore", tw(4980, 2820, 4860, 1575), spiegazioni,
                             Qt::AlignLeft | Qt::AlignTop);
     CommandErrorePrecedente = pulsante(m_pagEsito, "CommandErrorePrecedente", QStringLiteral("‹ errore precedente"),
                                        tw(4980, 4560, 2340, 615), pulsanti);

@@ -3,7 +3,7 @@ the result and the errors read through the accessibility tree."""
 
 import banco
 from banco import aspetta, tasto, uguale, verifica
-from sessione import caso, numero_del_testo, segnale_in
+from sessione import caso, numero_del_testo, schermata_salvata, segnale_in
 from tastiera import apri_con_tastiera
 
 DOMANDE = 30
@@ -38,6 +38,8 @@ def esame(s):
             tasto("v" if vera == (k != 1) else "f")
             casella = f"Domanda {k}: {'Vero' if vera == (k != 1) else 'Falso'}"
             aspetta(lambda: a.cerca(f, lambda n: n.name == casella), f"la casella {casella!r}")
+        if k == 3:
+            schermata_salvata("esame-domanda")
         if k < DOMANDE:
             tasto("Right" if k % 2 else "Next")
 
@@ -62,6 +64,7 @@ def esame(s):
                        f"l'errore della domanda {k}: {righe}")
 
     primo = errore(1, "Falso" if attese[1][1] else "Vero")
+    schermata_salvata("esame-risultato")
     if not attese[1][1]:
         verifica("Il segnale indica: «Segnale " in a.testo(primo), "il vero nome del segnale")
     tasto("Right")
