@@ -4,6 +4,7 @@
 #include "screens/FormAvvio.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/puzzle/frmpuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
@@ -275,7 +276,7 @@ void TestAccessibilita::contatore_nomeEValore()
 void TestAccessibilita::schermi_ogniControlloHaUnNome_data()
 {
     QTest::addColumn<QString>("schermo");
-    for (const char *schermo : {"FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
+    for (const char *schermo : {"FormSposta", "formTrova", "formDisegni", "frmpuzzle", "FormEsame"})
         QTest::newRow(schermo) << QString::fromLatin1(schermo);
 }
 
@@ -294,6 +295,8 @@ void TestAccessibilita::schermi_ogniControlloHaUnNome()
         finestra = std::make_unique<formTrova>(ambiente.contesto);
     else if (schermo == QLatin1String("formDisegni"))
         finestra = std::make_unique<formDisegni>(ambiente.contesto);
+    else if (schermo == QLatin1String("FormEsame"))
+        finestra = std::make_unique<FormEsame>(ambiente.contesto);
     else
         finestra = std::make_unique<frmpuzzle>(ambiente.contesto);
     finestra->show();
