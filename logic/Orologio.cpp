@@ -6,8 +6,7 @@ OrologioQt::OrologioQt()
 {
     m_dallAvvio.start();
     m_battito.setInterval(250);
-    // throws nothing: a signal passed on
-    connect(&m_battito, &QTimer::timeout, this, &Orologio::scattato);
+    connect(&m_battito, &QTimer::timeout, this, &Orologio::scattato); // throws nothing: a signal
 }
 
 namespace {

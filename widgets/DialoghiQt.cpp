@@ -29,7 +29,7 @@ void ingrandisci(QMessageBox &box)
     const QSize schermo = box.screen()->availableGeometry().size();
     const int limite = schermo.width() <= 1024 ? schermo.width() : std::min(schermo.width() - 480, 1000);
     const int riga = testo->fontMetrics().boundingRect(QRect(0, 0, 100000, 100000), 0, testo->text()).width();
-    testo->setMinimumWidth(std::min({riga, qRound((500 - resto) * fattore), limite - resto}));
+    testo->setMinimumWidth(std::max(0, std::min({riga, qRound((500 - resto) * fattore), limite - resto})));
 }
 }
 

@@ -27,6 +27,9 @@ namespace {
 // How long a sound's stream stays open after its last sample went to the sound server.
 constexpr int FineCoda = 1000; // ms
 
+// How long after the module is loaded the sound server is connected to.
+constexpr int ConnessioneRitardata = 1000; // ms
+
 // A sound still waiting for the player's thread after this long is not played any more.
 constexpr qint64 AttesaMassima = 1000; // ms
 
@@ -264,10 +267,14 @@ SuoniEffetti::SuoniEffetti(const QString &cartella, QObject *parent)
     m_uscita->moveToThread(filo);
     connect(filo, &QThread::finished, m_uscita, &QObject::deleteLater);
     connect(filo, &QThread::finished, filo, &QObject::deleteLater);
-    // Connects to the sound server now, while the splash screen is up, rather than at the
-    // first answer.
-    // throws nothing: asks for the device only.
-    connect(filo, &QThread::started, m_uscita, [] { QMediaDevices::defaultAudioOutput(); });
+    // Connects to the sound server while the splash screen is up, rather than at the first
+    // answer; a second after the module is loaded, so that it never competes with the first
+    // window for the processor.
+    connect(filo, &QThread::started, m_uscita, [this] { // throws nothing: starts a timer only
+        QTimer::singleShot(ConnessioneRitardata, m_uscita, [] { // throws nothing: as above
+            QMediaDevices::defaultAudioOutput();
+        });
+    });
     filo->start();
 }
 

@@ -59,7 +59,8 @@ QStringList righeErroriPerCategoria(const EsitoProva &esito)
 
 ProvaEsame::ProvaEsame(Contesto &contesto, QObject *parent) : QObject(parent), m_contesto(contesto)
 {
-    connect(&m_contesto.orologio, &Orologio::scattato, this, protetto(m_contesto, [this] { battito(); }));
+    connect(&m_contesto.orologio, &Orologio::scattato, this,
+            protetto(m_contesto, [this] { battito(); }));
 }
 
 ProvaEsame::~ProvaEsame()

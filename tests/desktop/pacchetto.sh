@@ -26,9 +26,10 @@ dipendenze=$(campo Depends)
 echo "Depends: $dipendenze"
 motore_svg=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null \
              | sed -n '1s/[:,].*//p' || true)
-for voce in 'libqt6core6 (>=' 'libqt6gui6 (>=' 'libqt6widgets6 (>=' 'libqt6multimedia6 (>=' \
-            'libc6 (>=' 'libstdc++6 (>=' "${motore_svg:-motore SVG non installato}" 'fonts-liberation'; do
-    grep -qF "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
+# (Debian 13 renamed Qt Core's package libqt6core6t64.)
+for voce in 'libqt6core6(t64)? \(>=' 'libqt6gui6 \(>=' 'libqt6widgets6 \(>=' 'libqt6multimedia6 \(>=' \
+            'libc6 \(>=' 'libstdc\+\+6 \(>=' "${motore_svg:-motore SVG non installato}" 'fonts-liberation'; do
+    grep -qE "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
 done
 # Every library the executable or the sound module needs is owned by a package in Depends.
 nomi=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$dipendenze")

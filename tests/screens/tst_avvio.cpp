@@ -52,7 +52,6 @@ private slots:
     void avvioDaTastiera();
     void menu();
     void menuOrdineTab();
-    void menuFrecce_data();
     void menuFrecce();
     void letturaAdAltaVoce();
     void menuInformazioni();
@@ -219,31 +218,23 @@ void TestAvvio::menuOrdineTab()
     }
 }
 
-// The arrows go the way they point, by the buttons' places; Tab keeps its order.
-void TestAvvio::menuFrecce_data()
-{
-    QTest::addColumn<QString>("da");
-    QTest::addColumn<int>("tasto");
-    QTest::addColumn<QString>("a");
-    QTest::newRow("definire, destra") << "Command1" << int(Qt::Key_Right) << "Command2";
-    QTest::newRow("definire, giù") << "Command1" << int(Qt::Key_Down) << "Command3D1";
-    QTest::newRow("riconoscere, giù") << "Command3D1" << int(Qt::Key_Down) << "Command3D6";
-    QTest::newRow("gioca, sinistra") << "Command3" << int(Qt::Key_Left) << "Command3D1";
-    QTest::newRow("Esci, su") << "Command3D5" << int(Qt::Key_Up) << "Command3";
-    QTest::newRow("abbinare, destra: nessuno") << "Command2" << int(Qt::Key_Right) << "Command2";
-}
-
+// The arrows go the way they point, by the buttons' places (of two as near, the first in
+// reading order; none that way, none); Tab keeps its order.
 void TestAvvio::menuFrecce()
 {
-    QFETCH(QString, da);
-    QFETCH(int, tasto);
-    QFETCH(QString, a);
+    const struct { const char *da; Qt::Key tasto; const char *a; } casi[] = {
+        {"Command1", Qt::Key_Right, "Command2"},        {"Command1", Qt::Key_Down, "Command3D1"},
+        {"Command3D1", Qt::Key_Down, "CommandEsame"},   {"CommandEsame", Qt::Key_Up, "Command3D1"},
+        {"Command3", Qt::Key_Left, "Command3D1"},       {"Command3D5", Qt::Key_Up, "CommandEsame"},
+        {"CommandEsame", Qt::Key_Down, "Command3D6"}, {"Command2", Qt::Key_Right, "Command2"},
+    };
     Ambiente ambiente;
     FormMenu menu(ambiente.contesto);
-    auto *partenza = controllo<PulsanteGrafico>(menu, da);
-    partenza->setFocus();
-    QTest::keyClick(partenza, Qt::Key(tasto));
-    QCOMPARE(menu.focusWidget(), controllo<PulsanteGrafico>(menu, a));
+    for (const auto &caso : casi) {
+        controllo<PulsanteGrafico>(menu, caso.da)->setFocus();
+        QTest::keyClick(menu.focusWidget(), caso.tasto);
+        QCOMPARE(menu.focusWidget()->objectName() + caso.da, QLatin1String(caso.a) + caso.da);
+    }
 }
 
 // Ctrl+L and the right click read aloud on the splash and the menu too; on the splash a

@@ -130,13 +130,8 @@ void TestScalaFinestre::proporzioni()
     QRect contenuto;
     for (QWidget *c : ospite->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         contenuto |= c->geometry();
-    if (fattore != 1) {
-        QVERIFY2(qAbs(contenuto.left() - (ospite->width() - 1 - contenuto.right())) <= 2
-                     && qAbs(contenuto.top() - (ospite->height() - 1 - contenuto.bottom())) <= 2,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6").arg(contenuto.x()).arg(contenuto.y())
-                                .arg(contenuto.width()).arg(contenuto.height())
-                                .arg(ospite->width()).arg(ospite->height())));
-    }
+    const QPoint scarto = contenuto.topLeft() - (ospite->rect().bottomRight() - contenuto.bottomRight());
+    QVERIFY(fattore == 1 || (qAbs(scarto.x()) <= 2 && qAbs(scarto.y()) <= 2));
     if (auto *principale = qobject_cast<QMainWindow *>(finestra))
         QCOMPARE(principale->menuBar()->font().pointSizeF(),
                  QApplication::font(principale->menuBar()).pointSizeF() * f);

@@ -118,7 +118,8 @@ void TestTemaScuro::facceFuoriDalFuoco()
     for (QWidget *quiz : std::initializer_list<QWidget *>{apri<formTrova>(a).release(),
                                                           apri<formDisegni>(a).release()}) {
         std::unique_ptr<QWidget> finestra(quiz);
-        QApplication::setActiveWindow(finestra.get());
+        finestra->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(finestra.get()));
         auto *faccia = finestra->findChild<QWidget *>(QStringLiteral("ComandoIconaNo"));
         QVERIFY(faccia && faccia->isVisible());
         // Tab goes round every control and never stops on a face.
