@@ -24,9 +24,7 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
     setCentralWidget(m_area);
     // The window grows; the layout on the client area grows with it, in proportion.
     m_scala = new Scala(m_area, twSize(larghezza, altezza));
-    m_scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
-        eseguiProtetto(contesto, azione);
-    });
+    m_scala->proteggi(contesto);
 
     // F10 opens the menu bar, as Alt does.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);

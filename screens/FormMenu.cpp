@@ -8,6 +8,7 @@
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
+#include "widgets/PulsanteGrafico.h"
 
 namespace cartavia {
 
@@ -15,9 +16,7 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
 {
     setWindowTitle(QStringLiteral("Form2"));
     auto *scala = new Scala(this, twSize(10140, 7470));
-    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
-        eseguiProtetto(contesto, azione);
-    });
+    scala->proteggi(contesto);
     descriviPerLettore(this, QStringLiteral("Cartavia: menù principale"));
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);

@@ -82,7 +82,6 @@ private:
     void dopoRisposta();
     void mostraContatori();
 
-    Contesto &m_contesto;
     int m_sogliaRipasso = 1;
     QAction *mnuAzzera = nullptr;
     QAction *mnuEserEseg = nullptr; // matching quiz only

@@ -5,6 +5,7 @@
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QLabel>
 

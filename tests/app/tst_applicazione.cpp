@@ -1,12 +1,12 @@
 // The one way out for failures, the picture loader that raises them, and the sound player
 // that must never raise one.
 #include "app/Applicazione.h"
-#include "widgets/Controlli.h"
 #include "logic/Errore.h"
 #include "logic/Protezione.h"
 #include "widgets/Immagini.h"
 #include "widgets/SuoniQt.h"
 #include "Ambiente.h"
+#include "widgets/Immagine.h"
 
 #include <QDir>
 #include <QElapsedTimer>

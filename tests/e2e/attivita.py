@@ -2,6 +2,7 @@
 the puzzle."""
 
 import os
+import re
 import time
 
 import banco
@@ -41,13 +42,16 @@ def schermo_intero(s, finestra, pulsante):
     aspetta(lambda: a.estensione(finestra)[2:] == (fw, fh), "la finestra alla sua misura")
 
 
-GUIDA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "guida")
+SORGENTI = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def guida(finestra):
-    """The help of a screen as F1 shows it: the version line, then the text in the sources."""
-    with open(os.path.join(GUIDA, finestra + ".txt"), encoding="utf-8") as testo:
-        return "Cartavia 1.00 - guida\n\n" + testo.read().strip()
+    """The help of a screen as F1 shows it: the version line (of the project, CMakeLists.txt),
+    then the text in the sources."""
+    with open(os.path.join(SORGENTI, "CMakeLists.txt"), encoding="utf-8") as cmake:
+        versione = re.search(r"project\(Cartavia VERSION (\S+)", cmake.read()).group(1)
+    with open(os.path.join(SORGENTI, "resources", "guida", finestra + ".txt"), encoding="utf-8") as testo:
+        return f"Cartavia {versione} - guida\n\n" + testo.read().strip()
 
 
 @caso("avvio_menu_esci", schermo=(1920, 1080), gestore=True)

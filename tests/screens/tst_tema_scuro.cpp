@@ -8,7 +8,6 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
-#include "widgets/Controlli.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -6,6 +6,7 @@
 #include "logic/Modulo1.h"
 #include "logic/Stato.h"
 #include "logic/quiz/RegoleQuiz.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QList>
 #include <QPair>

@@ -13,7 +13,9 @@
 #include "logic/quiz/RegoleQuiz.h"
 #include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QLabel>
