@@ -70,10 +70,7 @@ def errore_atteso(s, causa, file=None, prefisso_file=None, dietro=()):
 
 
 def caso_errore(nome, prepara, causa, file=None, prefisso_file=None, come_nessuno=False):
-    def esegui(s):
-        nominato = errore_atteso(s, causa, file, prefisso_file)
-        return nominato
-    caso(nome, come_nessuno, prepara)(esegui)
+    caso(nome, come_nessuno, prepara)(lambda s: errore_atteso(s, causa, file, prefisso_file))
 
 
 # The reader's causes are rows of tst_catalogo and tst_applicazione; here, the way of one of
