@@ -2,6 +2,7 @@
 #include "app/Navigazione.h"
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
+#include "logic/Orologio.h"
 #include "widgets/DialoghiQt.h"
 #include "widgets/Guida.h"
 #include "widgets/SerieClic.h"
@@ -24,7 +25,8 @@ int main(int argc, char *argv[])
     const QString cartella = QCoreApplication::applicationDirPath();
     SuoniQt suoni(cartella, cartella);
     VoceQt voce(cartella);
-    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma, voce};
+    OrologioQt orologio;
+    Contesto contesto{stato, casuale, suoni, dialoghi, cartella, terminaProgramma, voce, {}, orologio};
     contesto.passa = [&contesto](Schermata schermata, QObject *da) {
         apriSchermata(schermata, da, contesto);
     };

@@ -89,6 +89,7 @@ Applicazione::Applicazione(int &argc, char **argv) : QApplication(primaDelloSche
     setApplicationVersion(QStringLiteral(CARTAVIA_VERSIONE));
     // Setting the icon renders the SVG at every size the window system may ask for; done
     // once the event loop runs, it no longer holds back the first window.
+    // throws nothing: an icon that cannot be drawn is an empty one.
     QTimer::singleShot(0, this, [this] { setWindowIcon(icona("stop")); });
     // Lets a Wayland desktop match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("org.example.cartavia"));

@@ -1,6 +1,7 @@
 #include "app/Navigazione.h"
 
 #include "screens/FormMenu.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/puzzle/frmpuzzle.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/definizione/formTrova.h"
@@ -26,6 +27,9 @@ void apriSchermata(Schermata schermata, QObject *da, Contesto &contesto)
         break;
     case Schermata::Puzzle:
         passaA<frmpuzzle>(finestra, contesto);
+        break;
+    case Schermata::Esame:
+        passaA<FormEsame>(finestra, contesto);
         break;
     }
 }

@@ -108,10 +108,20 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
 # The libraries come from dpkg-shlibdeps, which reads the executable and the sound module (so
 # Qt Multimedia is among them); what the program loads without linking it comes from these:
-# the SVG icon engine that draws every icon (a plugin in libqt6svg6) and the Arial metrics of
-# the layout (Liberation Sans).
+# the SVG icon engine that draws every icon and the Arial metrics of the layout (Liberation
+# Sans). The icon engine is a Qt plugin whose package differs by release (libqt6svg6 on
+# Debian 12, qt6-svg-plugins from 13): the package that holds it here is named.
+set(_motore_svg "qt6-svg-plugins")
+find_program(DPKG_QUERY_PROGRAM dpkg-query)
+if(DPKG_QUERY_PROGRAM)
+    execute_process(COMMAND "${DPKG_QUERY_PROGRAM}" -S "*/qt6/plugins/iconengines/libqsvgicon.so"
+                    OUTPUT_VARIABLE _proprietario ERROR_QUIET RESULT_VARIABLE _esito)
+    if(_esito EQUAL 0 AND _proprietario MATCHES "^([^:, ]+)")
+        set(_motore_svg "${CMAKE_MATCH_1}")
+    endif()
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_motore_svg}, fonts-liberation")
 # Reading aloud needs the speech-dispatcher plugin of Qt TextToSpeech and a speech engine;
 # without them the program reads nothing aloud and works on.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

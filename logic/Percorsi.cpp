@@ -4,10 +4,14 @@
 
 #include <QFile>
 
+#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
 
 namespace cartavia {
 
@@ -29,6 +33,7 @@ QString fileSuono(const QString &cartella, const QString &nome)
 void apriInLettura(QFile &file)
 {
     const QString nome = file.fileName();
+#ifdef Q_OS_UNIX
     // Opened without waiting, then checked: a named pipe would otherwise hold open(2) until
     // some writer came, and a device never ends. Only a regular file, symbolic links
     // followed, is a data file; checking the open file leaves no moment to swap it.
@@ -46,6 +51,15 @@ void apriInLettura(QFile &file)
         ::close(fd);
         throw ErroreCartavia(Cause::fileIlleggibile(), nome);
     }
+#else
+    // Elsewhere (Windows: a path a maintainer could build, not built here) with Qt alone: the
+    // same answers, checked just before opening.
+    const QFileInfo info(nome);
+    if (!info.exists())
+        throw ErroreCartavia(Cause::fileNonTrovato(), nome);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        throw ErroreCartavia(Cause::fileIlleggibile(), nome);
+#endif
 }
 
 } // namespace cartavia

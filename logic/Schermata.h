@@ -2,7 +2,7 @@
 
 namespace cartavia {
 
-// The windows one window can hand over to: the main menu and the four activities it opens.
-enum class Schermata { Menu, Definizione, Abbinamento, Riconoscimento, Puzzle };
+// The windows one window can hand over to: the main menu and the five activities it opens.
+enum class Schermata { Menu, Definizione, Abbinamento, Riconoscimento, Puzzle, Esame };
 
 } // namespace cartavia

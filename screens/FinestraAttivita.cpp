@@ -8,9 +8,11 @@
 #include "widgets/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -26,9 +28,17 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
     m_scala = new Scala(m_area, twSize(larghezza, altezza));
     m_scala->proteggi(contesto);
 
+    // The menu bar and its menus grow with the layout: a projected class reads them too.
+    connect(m_scala, &Scala::scalata, this, protetto(contesto, [this](qreal fattore) {
+                const QFont font = fontInScala(QApplication::font(menuBar()), fattore);
+                menuBar()->setFont(font);
+                for (QMenu *menu : menuBar()->findChildren<QMenu *>())
+                    menu->setFont(font);
+            }));
+
     // F10 opens the menu bar, as Alt does.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(f10, &QShortcut::activated, this, [this] { apriBarraMenu(); });
+    connect(f10, &QShortcut::activated, this, protetto(contesto, [this] { apriBarraMenu(); }));
 }
 
 void FinestraAttivita::apriBarraMenu()
@@ -49,6 +59,9 @@ void FinestraAttivita::aggiungiEsci()
 {
     mnuEsci = menuBar()->addAction(QStringLiteral("Esci"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    // The least size is the natural one, with the menu bar at its natural height: grown with
+    // full screen, the bar would otherwise hold the window larger when it comes back.
+    setMinimumSize(m_scala->naturale() + QSize(0, menuBar()->sizeHint().height()));
     connect(mnuEsci, &QAction::triggered, this, protetto(m_contesto, [this] { mnuEsci_Click(); }));
 }
 

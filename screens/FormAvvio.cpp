@@ -1,12 +1,13 @@
 #include "screens/FormAvvio.h"
 
 #include "widgets/Aspetto.h"
-#include "logic/Casuale.h"
+#include "logic/Avvio.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Immagini.h"
 #include "logic/Percorsi.h"
 #include "logic/Stato.h"
+#include "logic/Voce.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
@@ -70,15 +71,12 @@ FormAvvio::~FormAvvio() = default;
 
 void FormAvvio::Form_Load()
 {
-    impostaSfondo(this, ColoreCasuale(m_contesto));
-    // Four signs drawn in box order, each from the whole catalogue; the last one stays current.
-    Stato &stato = m_contesto.stato;
+    const Avvio avvio = generaAvvio(m_contesto);
+    impostaSfondo(this, avvio.colore);
     std::vector<RichiestaImmagine> richieste;
-    for (Immagine *immagine : Image1) {
-        stato.SegnaleCorrente = static_cast<qint16>(interoDa1A(m_contesto.casuale, NumeroSegnali));
-        richieste.push_back({fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
-                             immagine->dimensioneDecodifica()});
-    }
+    for (std::size_t i = 0; i < Image1.size(); ++i)
+        richieste.push_back({fileImmagine(m_contesto.cartella, avvio.segnali[i]),
+                             Image1[i]->dimensioneDecodifica()});
     m_lettura = std::make_unique<LetturaImmagini>(std::move(richieste));
 }
 
@@ -99,6 +97,11 @@ void FormAvvio::mouseReleaseEvent(QMouseEvent *event)
 
 void FormAvvio::keyPressEvent(QKeyEvent *event)
 {
+    // Ctrl+L reads the title and what to do (a right click is a click: it opens the menu).
+    if (event->key() == Qt::Key_L && event->modifiers() == Qt::ControlModifier) {
+        m_contesto.voce.leggi(Label1->text() + QStringLiteral(". ") + accessibleDescription());
+        return;
+    }
     if (tastoDiScelta(event)) {
         event->accept();
         eseguiProtetto(m_contesto, [this] { vaiAlMenu(); });

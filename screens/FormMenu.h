@@ -7,7 +7,7 @@ namespace cartavia {
 struct Contesto;
 class PulsanteGrafico;
 
-// The main menu: the four activities, "Informazioni" and "Esci", on a colour drawn anew
+// The main menu: the five activities, "Informazioni" and "Esci", on a colour drawn anew
 // every time the menu opens.
 class FormMenu : public QWidget
 {
@@ -15,11 +15,16 @@ class FormMenu : public QWidget
 public:
     explicit FormMenu(Contesto &contesto, QWidget *parent = nullptr);
 
+protected:
+    // The arrow keys on a button move to the nearest button the way they point.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
     PulsanteGrafico *Command1 = nullptr;   // definire il segnale
     PulsanteGrafico *Command2 = nullptr;   // abbinare segnale e definizione
     PulsanteGrafico *Command3D1 = nullptr; // riconoscere il segnale
     PulsanteGrafico *Command3 = nullptr;   // gioca con i segnali
+    PulsanteGrafico *CommandEsame = nullptr; // prova d'esame
     PulsanteGrafico *Command3D6 = nullptr; // Informazioni
     PulsanteGrafico *Command3D5 = nullptr; // Esci
 

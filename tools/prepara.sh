@@ -2,13 +2,24 @@
 # Shared by ./run and ./test: install what is missing, then configure and build.
 # Sourced, so it inherits `set -euo pipefail` from its caller.
 
-# Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin); Debian 12's
-# qt6-speech-dev forgets that its header and CMake package need QtQmlIntegration, which
-# comes with qt6-declarative-dev.
+# Package names that differ between the Debian releases the set-up is proven on (Debian 12
+# "bookworm", Debian 13 "trixie", see tools/radice_pulita.sh); later releases take 13's.
+# Qt's SVG icon engine, which draws every icon: inside libqt6svg6 on Debian 12, a package of
+# its own from 13. Debian 12's qt6-speech-dev forgets that its header and CMake package need
+# QtQmlIntegration, which comes with qt6-declarative-dev. The clang runtimes of the proofs
+# carry clang's version in their name on Debian 12.
+if [ "$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+    PACCHETTI_RELEASE=(libqt6svg6 qt6-declarative-dev)
+    PACCHETTI_RELEASE_PROVE=(libclang-rt-14-dev)
+else
+    PACCHETTI_RELEASE=(qt6-svg-plugins)
+    PACCHETTI_RELEASE_PROVE=(libclang-rt-dev)
+fi
+# Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin).
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libjpeg-dev
-    qt6-speech-dev qt6-speech-speechd-plugin qt6-declarative-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libjpeg-dev
+    qt6-speech-dev qt6-speech-speechd-plugin "${PACCHETTI_RELEASE[@]}"
     fonts-liberation fonts-dejavu-core
 )
 # Only the tests need these: a virtual display, real input and screenshots; a window manager
@@ -35,7 +46,7 @@ fi
 # Only the proofs need these: clang with libFuzzer and its sanitizer runtimes for
 # tests/fuzz/esegui.sh, and llvm-symbolizer for readable sanitizer stack traces. (The
 # "asan" preset builds with g++, whose sanitizer runtimes come with it.)
-PACCHETTI_PROVE=(clang libclang-rt-14-dev llvm)
+PACCHETTI_PROVE=(clang "${PACCHETTI_RELEASE_PROVE[@]}" llvm)
 
 installa_mancanti() {
     local mancanti=() p
@@ -52,10 +63,12 @@ installa_mancanti() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${mancanti[@]}"
 }
 
+# compila [BUILD_PRESET]: "default" builds everything (./test), "programma" only the program,
+# its modules and its data (./run).
 compila() {
     # One compiler cache for every checkout of the project on this machine: paths below
     # the checkout's parent folder are hashed as relative ones.
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}" CCACHE_NOHASHDIR=1
     cmake --preset default >/dev/null
-    cmake --build --preset default
+    cmake --build --preset "${1:-default}"
 }

@@ -24,6 +24,8 @@ void impostaColoreTesto(QWidget *widget, ColoreVB colore);
 
 // The least contrast an answer label's text keeps on its background.
 constexpr double ContrastoMinimo = 4.5;
+// The least contrast a coloured box (a label marked red) keeps against the window behind it.
+constexpr double ContrastoMinimoRiquadro = 3.0;
 // The contrast of two colours, 1 to 21 (the formula of the web accessibility guidelines).
 double contrasto(const QColor &a, const QColor &b);
 // `testo` where it reads on `sfondo` at ContrastoMinimo at least, else black or white, whichever

@@ -2,9 +2,12 @@
 
 #include "logic/Voce.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+
+#include <functional>
 
 namespace cartavia {
 
@@ -40,12 +43,12 @@ void descriviPerLettore(QWidget *controllo, const QString &nome, const QString &
 
 namespace {
 
-// Reads its label aloud on a right click (a context menu request) or Ctrl+L.
+// Reads its control's text aloud on a right click (a context menu request) or Ctrl+L.
 class LetturaAdAltaVoce : public QObject
 {
 public:
-    LetturaAdAltaVoce(QLabel *etichetta, Voce &voce)
-        : QObject(etichetta), m_etichetta(etichetta), m_voce(voce)
+    LetturaAdAltaVoce(QWidget *controllo, Voce &voce, std::function<QString()> testo)
+        : QObject(controllo), m_voce(voce), m_testo(std::move(testo))
     {
     }
 
@@ -68,13 +71,13 @@ public:
 private:
     void leggi()
     {
-        const QString testo = m_etichetta->text().trimmed();
+        const QString testo = m_testo().trimmed();
         if (!testo.isEmpty())
             m_voce.leggi(testo);
     }
 
-    QLabel *m_etichetta;
     Voce &m_voce;
+    std::function<QString()> m_testo;
 };
 
 } // namespace
@@ -83,7 +86,13 @@ void rendiLeggibile(QLabel *etichetta, Voce &voce)
 {
     etichetta->setFocusPolicy(Qt::TabFocus);
     etichetta->setContextMenuPolicy(Qt::DefaultContextMenu);
-    etichetta->installEventFilter(new LetturaAdAltaVoce(etichetta, voce));
+    etichetta->installEventFilter(new LetturaAdAltaVoce(etichetta, voce, [etichetta] { return etichetta->text(); }));
+}
+
+void rendiLeggibile(QAbstractButton *pulsante, Voce &voce)
+{
+    pulsante->setContextMenuPolicy(Qt::DefaultContextMenu);
+    pulsante->installEventFilter(new LetturaAdAltaVoce(pulsante, voce, [pulsante] { return pulsante->text(); }));
 }
 
 void mostraContatore(QLabel *etichetta, const QString &nome, const QString &testo)

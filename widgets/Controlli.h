@@ -6,6 +6,7 @@
 
 #include <QLabel>
 
+class QAbstractButton;
 class QKeyEvent;
 class QMimeData;
 class QPainter;
@@ -36,6 +37,8 @@ void mostraContatore(QLabel *etichetta, const QString &nome, const QString &test
 // focus (Tab reaches it), reads its text aloud through `voce`. Only for texts the pupil reads;
 // never for a picture, whose name would give the answer away. An empty label reads nothing.
 void rendiLeggibile(QLabel *etichetta, Voce &voce);
+// The same for a button, which reads its caption; it keeps its own focus.
+void rendiLeggibile(QAbstractButton *pulsante, Voce &voce);
 
 // ---- looks
 

@@ -79,7 +79,12 @@ bool decodificaJpeg(const uchar *dati, qint64 quanti, const QSize &voluta, QImag
     jpeg_read_header(&info, TRUE);
 
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA; // BGRA in memory: QImage::Format_RGB32
+#ifdef JCS_ALPHA_EXTENSIONS
+    // libjpeg-turbo writes BGRA, which in memory is QImage::Format_RGB32.
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+#else
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB; // other libjpegs: made RGB32 below
+#endif
     info.scale_num = 1;
     info.scale_denom = voluta.isValid() && !voluta.isEmpty()
         ? divisoreDecodifica(int(info.image_width), int(info.image_height), voluta)
@@ -108,6 +113,17 @@ bool decodificaJpeg(const uchar *dati, qint64 quanti, const QSize &voluta, QImag
                 pixel[x] = qRgb(k * c[0] / 255, k * c[1] / 255, k * c[2] / 255);
             }
         }
+#ifndef JCS_ALPHA_EXTENSIONS
+        else {
+            // Three bytes a pixel spread to four, from the right end so that none is overwritten
+            // before it is read.
+            auto *pixel = reinterpret_cast<QRgb *>(riga);
+            for (JDIMENSION x = info.output_width; x-- > 0;) {
+                const uchar *c = riga + 3 * x;
+                pixel[x] = qRgb(c[0], c[1], c[2]);
+            }
+        }
+#endif
     }
     // Reads on to the end marker, so that damage after the last row is seen too; whatever
     // follows the end marker (a camera's or phone's trailer) is never looked at.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -55,7 +56,10 @@ protected:
 
 void premiConInvio(QAbstractButton *pulsante)
 {
-    static auto *filtro = new InvioComeSpazio(QCoreApplication::instance());
+    // One filter for the program, owned by the application: a new application gets a new one.
+    static QPointer<InvioComeSpazio> filtro;
+    if (!filtro)
+        filtro = new InvioComeSpazio(QCoreApplication::instance());
     pulsante->installEventFilter(filtro);
 }
 

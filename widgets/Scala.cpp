@@ -23,6 +23,7 @@ int linea(int naturale, qreal fattore)
 {
     return naturale > 0 ? std::max(1, qRound(naturale * fattore)) : naturale;
 }
+}
 
 QFont fontInScala(const QFont &naturale, qreal fattore)
 {
@@ -35,7 +36,6 @@ QFont fontInScala(const QFont &naturale, qreal fattore)
         font.setPixelSize(std::max(1, qRound(naturale.pixelSize() * fattore)));
     return font;
 }
-}
 
 Scala::Scala(QWidget *ospite, const QSize &naturale)
     : QObject(ospite), m_ospite(ospite), m_naturale(naturale)
@@ -46,6 +46,7 @@ Scala::Scala(QWidget *ospite, const QSize &naturale)
 
     auto *f11 = new QShortcut(QKeySequence(Qt::Key_F11), ospite->window());
     f11->setContext(Qt::WindowShortcut);
+    // throws nothing: the pictures are read again at the resize, through the guard.
     connect(f11, &QShortcut::activated, this, [this] { alternaSchermoIntero(m_ospite->window()); });
 }
 
@@ -53,6 +54,12 @@ void Scala::alternaSchermoIntero(QWidget *finestra)
 {
     finestra->setWindowState(finestra->windowState() ^ Qt::WindowFullScreen);
     finestra->show();
+}
+
+qreal Scala::fattoreFinestra(const QWidget *finestra)
+{
+    const Scala *scala = finestra ? finestra->window()->findChild<Scala *>() : nullptr;
+    return scala ? scala->fattore() : 1;
 }
 
 Scala *Scala::di(const QWidget *controllo)
@@ -150,12 +157,8 @@ void Scala::aggiorna()
         return;
     const qreal fattore = std::min(qreal(area.width()) / m_naturale.width(),
                                    qreal(area.height()) / m_naturale.height());
-    const QPoint margine((area.width() - qRound(m_naturale.width() * fattore)) / 2,
-                         (area.height() - qRound(m_naturale.height() * fattore)) / 2);
-    if (fattore == m_fattore && margine == m_margine)
+    if (!m_attiva && area == m_naturale)
         return;
-    m_fattore = fattore;
-    m_margine = margine;
 
     // Until the host first leaves its natural size the controls stay exactly as placed;
     // then they are remembered as they stand, and so are the ones made since.
@@ -166,6 +169,26 @@ void Scala::aggiorna()
     for (QWidget *controllo : controlli)
         if (!controllo->isWindow() && !m_indice.contains(controllo))
             registra(controllo);
+
+    // What the host shows stands in its middle: the controls' box, not the natural area,
+    // whose margins the layout may leave uneven. At the natural size the layout's own.
+    QPoint margine;
+    if (area != m_naturale) {
+        QRect contenuto;
+        for (const Voce &voce : m_voci)
+            if (voce.controllo && voce.controllo->parentWidget() == m_ospite)
+                contenuto |= voce.rettangolo;
+        if (contenuto.isEmpty())
+            contenuto = QRect(QPoint(), m_naturale);
+        const int x0 = qRound(contenuto.x() * fattore), y0 = qRound(contenuto.y() * fattore);
+        const int x1 = qRound((contenuto.x() + contenuto.width()) * fattore);
+        const int y1 = qRound((contenuto.y() + contenuto.height()) * fattore);
+        margine = QPoint((area.width() - (x1 - x0)) / 2 - x0, (area.height() - (y1 - y0)) / 2 - y0);
+    }
+    if (fattore == m_fattore && margine == m_margine)
+        return;
+    m_fattore = fattore;
+    m_margine = margine;
 
     for (Voce &voce : m_voci)
         applica(voce);

@@ -18,12 +18,16 @@ namespace cartavia {
 
 struct Contesto;
 
+// A font `fattore` times as large (in points, or in pixels where it is given so).
+QFont fontInScala(const QFont &naturale, qreal fattore);
+
 // Lets a window grow: it keeps the layout of `ospite` (a window, or a main window's client
 // area) in proportion with its size. Controls are placed as the layout gives them, with
 // tw(...), at the natural size; the first time the host is not at that size, every control
 // on it is remembered as placed (its rectangle, its font where it has its own, its frame's
 // line width) and from then on shown at that times one factor, the largest that lets the
-// whole layout fit, centred on the host's own colour. A font or a rectangle that the
+// whole layout fit; the box of the controls on the host stands in its middle, on the host's
+// own colour (at the natural size, the layout's own margins stay). A font or a rectangle that the
 // window sets later is taken in natural units too, at any factor. A change that lands
 // exactly on what is shown cannot be told from no change at all, though: a window that
 // moves controls while it runs says so with posa(), which is exact. Pictures are decoded
@@ -50,6 +54,9 @@ public:
     // A natural rectangle shown at the current factor, in its parent's coordinates.
     QRect inScala(const QRect &naturale, const QWidget *genitore) const;
 
+    // The factor of the layout in `finestra`'s window: 1 where nothing grows. A message box
+    // shown over that window grows by it.
+    static qreal fattoreFinestra(const QWidget *finestra);
     // The helper that scales the layout `controllo` stands on, or nullptr.
     static Scala *di(const QWidget *controllo);
 

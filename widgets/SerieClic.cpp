@@ -27,7 +27,8 @@ SerieClic::SerieClic(QObject *parent) : QObject(parent) {}
 
 void SerieClic::installa()
 {
-    static SerieClic *filtro = nullptr;
+    // Owned by the application: a new application gets a new one.
+    static QPointer<SerieClic> filtro;
     if (filtro || !qApp)
         return;
     filtro = new SerieClic(qApp);

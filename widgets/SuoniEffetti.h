@@ -6,9 +6,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
-#include <QPointer>
-
-class QAudioSink;
 
 namespace cartavia {
 
@@ -31,6 +28,15 @@ bool decodificaWav(const QString &file, SuonoDecodificato &suono);
 // that is missing or cannot be decoded gives the system's default sound instead. Without an
 // audio device nothing is heard and nothing waits.
 //
+// Nothing that talks to the sound server runs on the window thread: a server that hangs
+// (stopped, overloaded) keeps a QAudioSink waiting for as long as it hangs. Sinks are made
+// and played on a thread of their own ("suoni"); while it is held, a new sound replaces the
+// one waiting, and a sound that waited more than a second is dropped. Qt's connection to the
+// server belongs to that thread too and is made again when a server that went away is back
+// (Qt tries every three seconds); each sound makes a new sink on the device the server names
+// then, and a sound that finds no server is tried again for three seconds and a half, so the
+// first answer after the server is back is heard. Deleting the player never waits: the thread ends on its own once the server lets it.
+//
 // (One QSoundEffect played again and again went silent from about its fifth play with Qt
 // 6.4; see bench/README.md, "Sound".)
 class SuoniEffetti : public QObject, public Suoni
@@ -43,10 +49,10 @@ public:
     void suona(const QString &file) override;
 
 private:
-    void ferma();
+    class Uscita;
 
     QHash<QString, SuonoDecodificato> m_suoni;
-    QPointer<QAudioSink> m_uscita;
+    Uscita *m_uscita; // lives on its own thread, which deletes it
 };
 
 // What the module exports: a new SuoniEffetti for the program directory `cartella`,

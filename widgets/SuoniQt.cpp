@@ -13,6 +13,7 @@ using CreaSuoni = Suoni *(*)(const QString &);
 SuoniQt::SuoniQt(const QString &cartella, const QString &cartellaModulo, QObject *parent)
     : QObject(parent), m_cartella(cartella), m_cartellaModulo(cartellaModulo)
 {
+    // throws nothing: a module that cannot be loaded leaves the default sound.
     QTimer::singleShot(0, this, &SuoniQt::carica);
 }
 

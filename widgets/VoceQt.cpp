@@ -1,7 +1,6 @@
 #include "widgets/VoceQt.h"
 
 #include <QLibrary>
-#include <QTimer>
 
 namespace cartavia {
 
@@ -12,7 +11,6 @@ using CreaVoce = Voce *(*)();
 VoceQt::VoceQt(const QString &cartellaModulo, QObject *parent)
     : QObject(parent), m_cartellaModulo(cartellaModulo)
 {
-    QTimer::singleShot(0, this, &VoceQt::carica);
 }
 
 // The module stays loaded until the program ends, so the reader can always be deleted.

@@ -8,10 +8,10 @@
 namespace cartavia {
 
 // The program's speech output. The reader itself (VoceSintesi, with Qt TextToSpeech and the
-// speech engine behind it) lives in the module cartavia_voce beside the executable, so that
-// loading them does not delay the first window: the module is loaded once the event loop
-// runs, after the splash window is on screen, and a reading asked for before then loads it
-// at once. Without the module, or without a speech engine, nothing is heard.
+// speech engine behind it) lives in the module cartavia_voce beside the executable, loaded at
+// the first reading: most sessions never read aloud, and then neither the module nor the
+// speech engine costs them start-up time or memory. Without the module, or without a speech
+// engine, nothing is heard.
 class VoceQt : public QObject, public Voce
 {
     Q_OBJECT

@@ -3,35 +3,53 @@
 #include "logic/Voce.h"
 
 #include <QObject>
-#include <QThread>
-
-class QTextToSpeech;
+#include <functional>
+#include <memory>
 
 namespace cartavia {
 
-// The real reader, built into the module cartavia_voce with Qt TextToSpeech: the platform's
-// speech engine (speech-dispatcher on Linux) with an Italian voice when the engine has one.
-// A reading starts at once and never waits; a new one stops the one still going. Without
-// an engine, or with one that fails, nothing is heard and nothing fails.
+// What reads aloud, on the reader's thread: Qt TextToSpeech in the program, a scripted one in
+// tests.
+class MotoreVoce
+{
+public:
+    virtual ~MotoreVoce() = default;
+    // Starts reading `parole`, cutting off the reading still going. False when the engine has
+    // failed (its server is gone): it is then made anew.
+    virtual bool leggi(const QString &parole) = 0;
+};
+
+// Makes an engine, on the reader's thread; null when there is none to be had.
+using CreaMotoreVoce = std::function<std::unique_ptr<MotoreVoce>()>;
+
+// Qt TextToSpeech: the platform's speech engine (speech-dispatcher on Linux), in Italian.
+std::unique_ptr<MotoreVoce> motoreTextToSpeech();
+
+// The real reader, built into the module cartavia_voce. A reading starts at once and never
+// waits; a new one stops the one still going. Without an engine nothing is heard and nothing
+// fails.
 //
-// The engine lives on a thread of its own. Opening it can take long: speech-dispatcher is
-// started on the first connection, and its list of voices (thousands with espeak-ng) is read
-// and parsed before QTextToSpeech's constructor returns. The windows never wait for that; a
-// reading asked for meanwhile is spoken once the engine is ready.
+// The engine is made at the first reading, on a thread of its own, and stays there: opening
+// speech-dispatcher can take seconds (it is started on the first connection, and Qt reads its
+// whole voice list), and no window waits for it. Readings asked for meanwhile are not queued:
+// only the last one is read once the engine is ready. An engine that fails is made again
+// for the next reading, so a restarted speech-dispatcher is used again.
+//
+// Deleting the reader never waits either: the thread is told to end, and it deletes the
+// engine itself, on its own, when the engine lets it. An engine that never answers is left to
+// the end of the process.
 class VoceSintesi : public QObject, public Voce
 {
     Q_OBJECT
 public:
-    explicit VoceSintesi(QObject *parent = nullptr);
+    explicit VoceSintesi(CreaMotoreVoce crea = motoreTextToSpeech, QObject *parent = nullptr);
     ~VoceSintesi() override;
 
     void leggi(const QString &testo) override;
 
 private:
     class Lettore;
-
-    QThread *m_filo;
-    Lettore *m_lettore; // lives on m_filo
+    Lettore *m_lettore; // lives on its own thread, which deletes it
 };
 
 // What the module exports: a new VoceSintesi, owned by the caller.

@@ -2,37 +2,37 @@
 
 #include "logic/Casuale.h"
 #include "logic/Contesto.h"
-#include "logic/Errore.h"
 #include "logic/Stato.h"
 
 #include <algorithm>
 
 namespace cartavia {
 
-void Abbinamento::genera(Contesto &contesto)
+void Abbinamento::genera()
 {
+    iniziaEsercizio();
+    Contesto &c = contesto();
     m_abbinati = 0;
     m_collocate = {};
-    m_colore = ColoreCasuale(contesto);
+    m_colore = ColoreCasuale(c);
 
-    const int primo = contesto.stato.PrimoSegnale;
-    const int ultimo = contesto.stato.UltimoSegnale;
-    // While reviewing, every sign is drawn from the missed ones: a draw is an index into them.
-    const Ripasso &ripasso = contesto.stato.ripasso;
-    if (ripasso.attivo() && ripasso.dimensione() < SlotAbbinamento)
-        throw ErroreCartavia(QStringLiteral("Meno di tre segnali da ripassare"));
-    auto estrai = [&] {
-        return ripasso.attivo() ? ripasso.estrai(contesto.casuale)
-                                : static_cast<qint16>(indiceNelRango(contesto.casuale, primo, ultimo));
-    };
+    const Ripasso &ripasso = c.stato.ripasso;
+    if (ripasso.attivo()) {
+        // While reviewing, three signs different in sign and text, from the missed ones first.
+        const QList<qint16> segnali =
+            ripasso.estraiDiversi(c.casuale, c.stato.ListaSegnali, SlotAbbinamento);
+        std::copy(segnali.begin(), segnali.end(), m_segnali.begin());
+    } else {
+        // Each slot's sign is drawn again while it repeats the sign of an earlier slot.
+        const int primo = c.stato.PrimoSegnale;
+        const int ultimo = c.stato.UltimoSegnale;
+        for (auto slot = m_segnali.begin(); slot != m_segnali.end(); ++slot)
+            do
+                *slot = static_cast<qint16>(indiceNelRango(c.casuale, primo, ultimo));
+            while (std::find(m_segnali.begin(), slot, *slot) != slot);
+    }
 
-    // Each slot's sign is drawn again while it repeats the sign of an earlier slot.
-    for (auto slot = m_segnali.begin(); slot != m_segnali.end(); ++slot)
-        do
-            *slot = estrai();
-        while (std::find(m_segnali.begin(), slot, *slot) != slot);
-
-    m_disposizione = interoDa1A(contesto.casuale, static_cast<int>(DisposizioniDefinizioni.size())) - 1;
+    m_disposizione = interoDa1A(c.casuale, static_cast<int>(DisposizioniDefinizioni.size())) - 1;
 }
 
 int Abbinamento::sinistra(int slot) const
@@ -41,34 +41,26 @@ int Abbinamento::sinistra(int slot) const
         .at(static_cast<std::size_t>(slot));
 }
 
-void Abbinamento::rilascia(int casella, int definizione, Contesto &contesto)
+void Abbinamento::rilascia(int casella, int definizione)
 {
     // Only a definition still in the bottom row can be dragged.
     if (casella < 0 || casella >= SlotAbbinamento || definizione < 0
         || definizione >= SlotAbbinamento || collocata(definizione))
         return;
 
-    Stato &stato = contesto.stato;
     if (!abbinamentoEsatto(casella, definizione)) {
-        stato.ripasso.sbagliato(segnale(definizione));
-        SuonaErrato(contesto);
-        aggiungiUno(stato.NumeroErrati);
         m_colore = ColoreNero;
-        emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
-        emit rispostaData(false);
+        registraVerdetto(segnale(definizione), false, Conteggio::DopoIlSuono);
         return;
     }
-
-    stato.ripasso.esatto(segnale(definizione));
-    SuonaEsatto(contesto);
-    m_collocate[static_cast<std::size_t>(definizione)] = true;
-    ++m_abbinati;
-    emit definizioneCollocata(definizione);
-    if (completo()) {
-        aggiungiUno(stato.NumeroEsatti);
-        emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
-    }
-    emit rispostaData(true);
+    // A right drop counts only the exercise it completes.
+    const bool completa = m_abbinati + 1 == SlotAbbinamento;
+    registraVerdetto(segnale(definizione), true, completa ? Conteggio::DopoIlSuono : Conteggio::Nessuno,
+                     [this, definizione] {
+                         m_collocate[static_cast<std::size_t>(definizione)] = true;
+                         ++m_abbinati;
+                         emit definizioneCollocata(definizione);
+                     });
 }
 
 } // namespace cartavia

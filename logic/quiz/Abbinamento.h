@@ -44,16 +44,16 @@ public:
     // A new exercise from the selected range. Draws, in this order: the background colour,
     // Segnale0, Segnale1 (again while it repeats Segnale0), Segnale2 (again while it
     // repeats either), then the arrangement. The range must hold at least three signs.
-    // While reviewing, the three are drawn from the missed signs instead (each draw an index
-    // into them), which must then hold at least three.
-    void genera(Contesto &contesto);
+    // While reviewing, the three differ in sign and text and come from the missed signs
+    // first, then from the whole catalogue (Ripasso::estraiDiversi).
+    void genera();
 
     // Definition `definizione` dropped on box `casella`. A drop this exercise cannot take (a
-    // definition already placed, a slot out of range) does nothing. Otherwise its sound
-    // plays and the signals follow: definizioneCollocata for a right one, contatoriCambiati when a
-    // counter moved (a wrong drop, or the third right one), then rispostaData. On a wrong box
-    // its sign joins the missed ones; on its own box, while reviewing, it leaves.
-    void rilascia(int casella, int definizione, Contesto &contesto);
+    // definition already placed, a slot out of range) does nothing. Otherwise the bookkeeping
+    // of RegoleQuiz runs for the definition's sign, counter after sound: a wrong drop counts an
+    // error and turns the background black; a right one places the definition
+    // (definizioneCollocata, once its sound plays), and the third counts the exercise.
+    void rilascia(int casella, int definizione);
 
     qint16 NumeroAbbinati() const { return m_abbinati; }
     qint16 segnale(int slot) const { return m_segnali.at(static_cast<std::size_t>(slot)); }

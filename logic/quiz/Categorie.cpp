@@ -25,18 +25,17 @@ QString testoVoceRipasso(const Stato &stato)
     return nomeCategoriaRipasso() + QStringLiteral(" (%1)").arg(stato.ripasso.dimensione());
 }
 
-bool ripassoDisponibile(const Stato &stato, int soglia)
+bool ripassoDisponibile(const Stato &stato)
 {
-    return stato.ripasso.dimensione() >= soglia;
+    return stato.ripasso.dimensione() > 0;
 }
 
-bool concludiRipasso(Contesto &contesto, int soglia)
+bool concludiRipasso(Contesto &contesto)
 {
     Stato &stato = contesto.stato;
-    if (!stato.ripasso.attivo() || ripassoDisponibile(stato, soglia))
+    if (!stato.ripasso.attivo() || ripassoDisponibile(stato))
         return false;
-    if (stato.ripasso.dimensione() == 0)
-        avvisaRipassoConcluso(contesto);
+    avvisaRipassoConcluso(contesto);
     scegliCategoria(stato, Tutti);
     return true;
 }

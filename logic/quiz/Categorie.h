@@ -33,20 +33,16 @@ constexpr std::array<Categoria, 7> Categorie = {{
 // the asked signs from the missed ones and the rest as "tutti i segnali" does.
 void scegliCategoria(Stato &stato, int indice);
 
-// How many missed signs a quiz needs before it can review them.
-constexpr int SogliaRipassoDefinizione = 1;
-constexpr int SogliaRipassoAbbinamento = 3;
-constexpr int SogliaRipassoRiconoscimento = 1;
-
 // The eighth item as the menu shows it, and as Label4 names it.
 QString testoVoceRipasso(const Stato &stato); // "segnali da ripassare (n)"
 QString nomeCategoriaRipasso();               // "segnali da ripassare"
-// Whether the set holds enough signs for a quiz that needs `soglia` of them.
-bool ripassoDisponibile(const Stato &stato, int soglia);
-// After every answer: while reviewing, a set too small for the quiz ends the review. An empty
-// set is told in a box; then the range is "tutti i segnali" again. True when it ended, and the
-// window then moves its check mark to "tutti i segnali".
-bool concludiRipasso(Contesto &contesto, int soglia);
+// Whether there is anything to review: one missed sign is enough for every quiz, which fills
+// its exercise from the whole catalogue.
+bool ripassoDisponibile(const Stato &stato);
+// After every exercise solved: while reviewing, an empty set ends the review. It is told in a
+// box; then the range is "tutti i segnali" again. True when it ended, and the window then
+// moves its check mark to "tutti i segnali".
+bool concludiRipasso(Contesto &contesto);
 // "Azzera conteggio": both counters back to 0.
 void azzeraConteggio(Stato &stato);
 // The score report of the matching quiz.

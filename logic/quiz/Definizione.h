@@ -29,26 +29,23 @@ class Definizione : public RegoleQuiz
 {
     Q_OBJECT
 public:
-    explicit Definizione(Contesto &contesto, QObject *parent = nullptr);
+    using RegoleQuiz::RegoleQuiz;
 
     // Draws a new exercise, in this order: the colour, the sign from the selected range,
     // the position of the right text, then one sign of the whole catalogue for each other
     // label from top to bottom. Sets SegnaleCorrente. While reviewing, the sign is drawn
-    // from the missed ones (one draw, an index into them) and a label's draw that gives the
-    // sign again is taken again.
+    // from the missed ones (one draw, an index into them) and the other five are five
+    // different signs with five different texts, none the asked one's (Ripasso::estraiDiversi),
+    // from top to bottom.
     EsercizioDefinizione genera();
 
     // A description is right when it is the text of SegnaleCorrente, to the letter.
     // Another label that happens to show the same text is just as right.
     bool giusta(const QString &testo) const;
 
-    // A click on a description: judges it, counts it and plays its sound, then tells
-    // contatoriCambiati and rispostaData. A wrong one puts the sign among the missed ones; a
-    // right one, while reviewing, takes it out.
+    // A click on a description: judges it, then the bookkeeping of RegoleQuiz, counter
+    // before sound.
     void rispondi(const QString &testo);
-
-private:
-    Contesto &m_contesto;
 };
 
 } // namespace cartavia

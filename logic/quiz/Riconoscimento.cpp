@@ -9,16 +9,13 @@
 
 namespace cartavia {
 
-Riconoscimento::Riconoscimento(Contesto &contesto, QObject *parent)
-    : RegoleQuiz(parent), m_contesto(contesto)
-{
-}
-
 EsercizioRiconoscimento Riconoscimento::genera()
 {
-    const Stato &stato = m_contesto.stato;
+    iniziaEsercizio();
+    Contesto &c = contesto();
+    const Stato &stato = c.stato;
     EsercizioRiconoscimento esercizio;
-    esercizio.colore = ColoreCasuale(m_contesto);
+    esercizio.colore = ColoreCasuale(c);
 
     // Six different signs would never be found in a smaller range; no category is that small.
     if (stato.UltimoSegnale - stato.PrimoSegnale + 1 < FigureRiconoscimento)
@@ -27,28 +24,30 @@ EsercizioRiconoscimento Riconoscimento::genera()
                                  .arg(stato.UltimoSegnale));
 
     auto estrai = [&] {
-        return static_cast<qint16>(
-            indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
+        return static_cast<qint16>(indiceNelRango(c.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
     };
-    // Six different signs, in the order drawn. While reviewing, the first is the asked sign,
-    // drawn from the missed ones; the other five are drawn as always, again while one
-    // repeats a sign drawn before it.
+    // Six different signs, in the order drawn, each drawn again while it repeats a sign drawn
+    // before it. While reviewing, the first is the asked sign, drawn from the missed ones,
+    // and the other five differ in sign and text (Ripasso::estraiDiversi).
     const bool ripasso = stato.ripasso.attivo();
     std::array<qint16, FigureRiconoscimento> estratti{};
-    for (std::size_t k = 0; k < estratti.size(); ++k) {
-        const auto giaEstratti = estratti.begin();
-        const auto fine = giaEstratti + static_cast<std::ptrdiff_t>(k);
-        if (ripasso && k == 0) {
-            estratti[k] = stato.ripasso.estrai(m_contesto.casuale);
-            continue;
+    if (ripasso) {
+        estratti[0] = stato.ripasso.estrai(c.casuale);
+        const QList<qint16> altri = stato.ripasso.estraiDiversi(
+            c.casuale, stato.ListaSegnali, FigureRiconoscimento - 1, {estratti[0]});
+        std::copy(altri.begin(), altri.end(), estratti.begin() + 1);
+    } else {
+        for (std::size_t k = 0; k < estratti.size(); ++k) {
+            const auto giaEstratti = estratti.begin();
+            const auto fine = giaEstratti + static_cast<std::ptrdiff_t>(k);
+            qint16 segnale = estrai();
+            while (std::find(giaEstratti, fine, segnale) != fine)
+                segnale = estrai();
+            estratti[k] = segnale;
         }
-        qint16 segnale = estrai();
-        while (std::find(giaEstratti, fine, segnale) != fine)
-            segnale = estrai();
-        estratti[k] = segnale;
     }
 
-    m_posizioneGiusta = static_cast<qint16>(interoDa1A(m_contesto.casuale, FigureRiconoscimento));
+    m_posizioneGiusta = static_cast<qint16>(interoDa1A(c.casuale, FigureRiconoscimento));
     const auto giusta = static_cast<std::size_t>(m_posizioneGiusta - 1);
     if (!ripasso) {
         esercizio.segnali = estratti;
@@ -67,19 +66,9 @@ EsercizioRiconoscimento Riconoscimento::genera()
 
 void Riconoscimento::rispondi(int indice)
 {
-    Stato &stato = m_contesto.stato;
     const bool esatta = giusta(indice);
-    if (esatta) {
-        stato.ripasso.esatto(m_segnaleChiesto);
-        aggiungiUno(stato.NumeroEsatti);
-        SuonaEsatto(m_contesto);
-    } else {
-        stato.ripasso.sbagliato(m_segnaleChiesto);
-        SuonaErrato(m_contesto);
-        aggiungiUno(stato.NumeroErrati);
-    }
-    emit contatoriCambiati(stato.NumeroEsatti, stato.NumeroErrati);
-    emit rispostaData(esatta);
+    registraVerdetto(m_segnaleChiesto, esatta,
+                     esatta ? Conteggio::PrimaDelSuono : Conteggio::DopoIlSuono);
 }
 
 } // namespace cartavia

@@ -29,14 +29,14 @@ class Riconoscimento : public RegoleQuiz
 {
     Q_OBJECT
 public:
-    explicit Riconoscimento(Contesto &contesto, QObject *parent = nullptr);
+    using RegoleQuiz::RegoleQuiz;
 
     // Draws a new exercise, in this order: the colour, six different signs of the selected
     // range (a sign already drawn is drawn again before the next one is), then the position
     // of the right picture. While reviewing, the first of the six is drawn from the missed
-    // signs (an index into them) and stands at the right position; the other five are drawn
-    // as before, each different from the signs drawn before it, and fill the other
-    // positions in the order drawn.
+    // signs (an index into them) and stands at the right position; the other five differ
+    // from it and from one another in sign and text (Ripasso::estraiDiversi) and fill the
+    // other positions in the order drawn.
     EsercizioRiconoscimento genera();
 
     // The sign whose description is on show.
@@ -48,14 +48,11 @@ public:
     // A picture is right when it stands at PosizioneGiusta.
     bool giusta(int indice) const { return indice == m_posizioneGiusta - 1; }
 
-    // A click on the picture `indice` (0..5): judges it, counts it and plays its sound, then
-    // tells contatoriCambiati and rispostaData. A right answer is counted before its sound, a
-    // wrong one after. A wrong one puts the asked sign among the missed ones; a right one,
-    // while reviewing, takes it out.
+    // A click on the picture `indice` (0..5): judges it, then the bookkeeping of RegoleQuiz.
+    // A right answer is counted before its sound, a wrong one after.
     void rispondi(int indice);
 
 private:
-    Contesto &m_contesto;
     qint16 m_posizioneGiusta = 0;
     qint16 m_segnaleChiesto = 0;
 };

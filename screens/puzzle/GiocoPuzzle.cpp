@@ -63,8 +63,9 @@ GiocoPuzzle::GiocoPuzzle(QWidget *parent) : QWidget(parent)
     m_mossa.setStartValue(0.0);
     m_mossa.setEndValue(1.0);
     m_mossa.setEasingCurve(QEasingCurve::OutCubic);
-    connect(&m_mossa, &QVariantAnimation::valueChanged, this, [this] { update(); });
-    connect(&m_mossa, &QVariantAnimation::finished, this, [this] {
+    // throws nothing: the animations only repaint.
+    connect(&m_mossa, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_mossa, &QVariantAnimation::finished, this, [this] { // throws nothing: as above
         m_partenze.clear();
         update();
     });
@@ -72,8 +73,8 @@ GiocoPuzzle::GiocoPuzzle(QWidget *parent) : QWidget(parent)
     m_festa.setDuration(DurataFestaMs);
     m_festa.setStartValue(0.0);
     m_festa.setEndValue(1.0);
-    connect(&m_festa, &QVariantAnimation::valueChanged, this, [this] { update(); });
-    connect(&m_festa, &QVariantAnimation::finished, this, [this] { update(); });
+    connect(&m_festa, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_festa, &QVariantAnimation::finished, this, qOverload<>(&QWidget::update));
 
     nuovaGriglia();
 }

@@ -2,14 +2,15 @@
 
 #include "widgets/Aspetto.h"
 #include "widgets/Controlli.h"
-#include "logic/Casuale.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
 #include "widgets/Immagini.h"
+#include "widgets/Opzione.h"
 #include "logic/Modulo1.h"
 #include "logic/Percorsi.h"
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
+#include "logic/puzzle/SegnalePuzzle.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "screens/puzzle/GiocoPuzzle.h"
@@ -56,9 +57,9 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
     Frame1->setGeometry(tw(5760, 3000, 2415, 1215));
     // The options keep the small font of the original controls, so the captions fit.
     Frame1->setFont(carattere(QStringLiteral("MS Sans Serif"), 8, false));
-    Option1[0] = new QRadioButton(QStringLiteral("puzzle a scambio"), Frame1);
+    Option1[0] = new Opzione(QStringLiteral("puzzle a scambio"), Frame1);
     Option1[0]->setGeometry(tw(240, 240, 1575, 255));
-    Option1[1] = new QRadioButton(QStringLiteral("puzzle a scivolamento"), Frame1);
+    Option1[1] = new Opzione(QStringLiteral("puzzle a scivolamento"), Frame1);
     Option1[1]->setGeometry(tw(240, 720, 2055, 255));
     Option1[0]->setChecked(true);
     Option1[0]->setToolTip(QStringLiteral("Due tessere scelte si scambiano di posto"));
@@ -87,18 +88,18 @@ frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
                                       static_cast<QAbstractButton *>(Option1[1]),
                                       static_cast<QAbstractButton *>(Command1)})
         connect(pulsante, &QAbstractButton::clicked, GiocoPuzzle1,
-                [this] { GiocoPuzzle1->setFocus(Qt::OtherFocusReason); });
+                protetto(m_contesto, [this] { GiocoPuzzle1->setFocus(Qt::OtherFocusReason); }));
 
     setTabOrder(GiocoPuzzle1, Option1[0]);
     setTabOrder(Option1[0], Option1[1]);
     setTabOrder(Option1[1], Command1);
 
     // A picture the control shows bigger is decoded again at its new size.
-    connect(scala(), &Scala::scalata, this, [this] {
+    connect(scala(), &Scala::scalata, this, protetto(m_contesto, [this] {
         const Stato &stato = m_contesto.stato;
         GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
                                                 GiocoPuzzle1->dimensioneImmagine()));
-    });
+    }));
 
     Form_Load();
 }
@@ -112,12 +113,10 @@ void frmpuzzle::Form_Load()
 
 void frmpuzzle::GeneraEsercizio()
 {
-    Stato &stato = m_contesto.stato;
-    stato.SegnaleCorrente = static_cast<qint16>(
-        indiceNelRango(m_contesto.casuale, stato.PrimoSegnale, stato.UltimoSegnale));
-    GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, stato.SegnaleCorrente),
+    const qint16 segnale = estraiSegnalePuzzle(m_contesto);
+    GiocoPuzzle1->setPicture(caricaImmagine(fileImmagine(m_contesto.cartella, segnale),
                                             GiocoPuzzle1->dimensioneImmagine()));
-    Label1->setText(stato.segnale(stato.SegnaleCorrente));
+    Label1->setText(m_contesto.stato.segnale(segnale));
     Label1->setAccessibleName(Label1->text());
     GiocoPuzzle1->inizia();
 }

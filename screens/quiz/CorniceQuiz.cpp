@@ -35,7 +35,7 @@ AspettoCornice sposta()
              QStringLiteral("segnali di precedenza"), QStringLiteral("segnali di divieto"),
              QStringLiteral("segnali di fermata, di sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            9570, 7200, SogliaRipassoAbbinamento, std::nullopt, std::nullopt};
+            9570, 7200, std::nullopt, std::nullopt};
 }
 
 AspettoCornice trova()
@@ -46,7 +46,7 @@ AspettoCornice trova()
              QStringLiteral("segnali di precedenza"), QStringLiteral("Segnali di divieto"),
              QStringLiteral("segnali di fermata, sosta e parcheggio"),
              QStringLiteral("segnali di obbligo"), QStringLiteral("segnali di indicazione")},
-            10080, 7530, SogliaRipassoDefinizione,
+            10080, 7530,
             carattere(QStringLiteral("MS Sans Serif"), 8.25, true),
             PostiPunteggio{tw(5640, 360, 855, 750), tw(6720, 270, 735, 375), tw(7560, 150, 975, 615),
                            tw(6720, 735, 735, 495), tw(7560, 615, 855, 615)}};
@@ -57,7 +57,6 @@ AspettoCornice disegni()
     AspettoCornice aspetto = trova();
     aspetto.nomeAccessibile = QStringLiteral("Cartavia - riconoscere il segnale");
     aspetto.azzera = spaziato("Azzera conteggio", 11);
-    aspetto.sogliaRipasso = SogliaRipassoRiconoscimento;
     aspetto.punteggio = PostiPunteggio{tw(240, 120, 855, 750), tw(1680, 390, 735, 375),
                                        tw(2520, 270, 975, 615), tw(4200, 375, 735, 495),
                                        tw(5040, 255, 855, 615)};
@@ -67,8 +66,7 @@ AspettoCornice disegni()
 } // namespace Cornici
 
 CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent)
-    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent),
-      m_sogliaRipasso(aspetto.sogliaRipasso)
+    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent)
 {
     // The title stays empty, as the layout has it; a screen reader says the activity.
     setAccessibleName(aspetto.nomeAccessibile);
@@ -108,7 +106,7 @@ CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWid
     mnuRipasso->setObjectName(QStringLiteral("mnuRipasso"));
     mnuRipasso->setCheckable(true);
     connect(mnuRipasso, &QAction::triggered, this, protetto(m_contesto, [this] { scegli(DaRipassare); }));
-    connect(menuScelta, &QMenu::aboutToShow, this, &CorniceQuiz::aggiornaVoceRipasso);
+    connect(menuScelta, &QMenu::aboutToShow, this, protetto(m_contesto, [this] { aggiornaVoceRipasso(); }));
     aggiornaVoceRipasso();
 
     aggiungiEsci();
@@ -124,13 +122,14 @@ void CorniceQuiz::collegaRegole(RegoleQuiz *regole, std::function<void(bool)> mo
                     m_punteggio->mostraContatori(esatti, errati);
             }));
     connect(regole, &RegoleQuiz::rispostaData, this,
-            protetto(m_contesto, [this, mostraVerdetto](bool giusta) {
+            protetto(m_contesto, [this, regole, mostraVerdetto](bool giusta) {
                 if (m_punteggio)
                     m_punteggio->mostraFaccia(giusta);
-                mostraVerdetto(giusta);
+                // The verdict is heard before the focus moves on ("avanti" after a right answer).
                 const Stato &stato = m_contesto.stato;
                 m_annuncio->annuncia(testoVerdetto(giusta, stato.NumeroEsatti, stato.NumeroErrati));
-                dopoRisposta();
+                mostraVerdetto(giusta);
+                dopoRisposta(*regole);
             }));
 }
 
@@ -162,15 +161,21 @@ void CorniceQuiz::scegli(int indice)
     GeneraEsercizio();
 }
 
+void CorniceQuiz::GeneraEsercizio()
+{
+    attendiRisposta();
+    NuovoEsercizio();
+}
+
 void CorniceQuiz::aggiornaVoceRipasso()
 {
     mnuRipasso->setText(testoVoceRipasso(m_contesto.stato));
-    mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato, m_sogliaRipasso));
+    mnuRipasso->setEnabled(ripassoDisponibile(m_contesto.stato));
 }
 
-void CorniceQuiz::dopoRisposta()
+void CorniceQuiz::dopoRisposta(const RegoleQuiz &regole)
 {
-    if (concludiRipasso(m_contesto, m_sogliaRipasso)) {
+    if (regole.concluso() && concludiRipasso(m_contesto)) {
         CambiaSceltaSegnali();
         vociCategoria[Tutti]->setChecked(true);
         emit categoriaScelta(vociCategoria[Tutti]->text());

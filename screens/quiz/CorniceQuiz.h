@@ -29,7 +29,6 @@ struct AspettoCornice
     std::array<QString, 7> voci; // the category captions, as this window writes them
     int larghezza;               // client area, in twips
     int altezza;
-    int sogliaRipasso = 1;       // missed signs the quiz needs to review them
     std::optional<QFont> carattere;         // of the client area
     std::optional<PostiPunteggio> punteggio; // the faces and counters, where the quiz shows them
 };
@@ -56,16 +55,23 @@ signals:
     void categoriaScelta(const QString &voce);
 
 protected:
-    // Builds a new exercise from the selected range, replacing the one on screen.
-    virtual void GeneraEsercizio() = 0;
+    // Builds a new exercise from the selected range, replacing the one on screen. Whoever
+    // asks for it (the opening, a category, "avanti"), it starts unanswered: the quiz's
+    // attendiRisposta runs first, then its NuovoEsercizio.
+    void GeneraEsercizio();
+    // The quiz's answer state back to waiting: answers enabled, no verdict marked on them,
+    // "avanti" off. The face of the last answer stays, as it does after "avanti".
+    virtual void attendiRisposta() = 0;
+    // Draws and shows a new exercise.
+    virtual void NuovoEsercizio() = 0;
 
     // The frame's part of every quiz's load step: "tutti i segnali", then the score at 0.
     void apriQuiz();
     // Every verdict of the rules reaches the window through here, in this order: the score
-    // panel shows the counters and the face, `mostraVerdetto` does the quiz's own part, a
-    // screen reader hears the verdict, and then the review item shows the set as it now
-    // stands (a review whose set has run out goes back to "tutti i segnali"; no new exercise:
-    // the next one comes from there).
+    // panel shows the counters and the face, a screen reader hears the verdict, `mostraVerdetto`
+    // does the quiz's own part (it may move the focus), and then the review item shows the set as
+    // it now stands (once an exercise is solved, a review whose set has run out goes back to
+    // "tutti i segnali"; no new exercise: the next one comes from there).
     void collegaRegole(RegoleQuiz *regole, std::function<void(bool giusta)> mostraVerdetto);
 
     // The "avanti" button of every quiz: the arrow above its caption, Arial 14.25 bold.
@@ -79,10 +85,9 @@ private:
     void mnuAzzera_Click();
     void mnuEserEseg_Click();
     void aggiornaVoceRipasso();
-    void dopoRisposta();
+    void dopoRisposta(const RegoleQuiz &regole);
     void mostraContatori();
 
-    int m_sogliaRipasso = 1;
     QAction *mnuAzzera = nullptr;
     QAction *mnuEserEseg = nullptr; // matching quiz only
     QMenu *menuScelta = nullptr;

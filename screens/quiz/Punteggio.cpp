@@ -3,6 +3,7 @@
 #include "logic/ModuloColoriSuoni.h"
 #include "logic/Stato.h"
 #include "widgets/Aspetto.h"
+#include "widgets/ContornoLeggibile.h"
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
 #include "widgets/PulsanteGrafico.h"
@@ -31,8 +32,10 @@ Punteggio::Punteggio(QWidget *area, const PostiPunteggio &posti)
         nominaControllo(l, QLatin1String(nome));
         l->setGeometry(posto);
         l->setFont(carattere(QStringLiteral("Arial"), punti, true));
-        // Drawn straight on the random colour: the classic black, whatever the theme.
+        // Drawn straight on the random colour: the classic black, whatever the theme, with a
+        // halo where the colour is too dark for it.
         impostaColoreTesto(l, ColoreTestoClassico);
+        new ContornoLeggibile(l, ContrastoMinimo);
         return l;
     };
     Label3 = etichetta("Label3", QStringLiteral("Esatti"), posti.esatti, 12);

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int NUMERO_SEGNALI = 144;
-constexpr int LATO = 480;
+const QSize DIMENSIONE(514, 480);
 
 QString percorso(int n)
 {
@@ -187,9 +187,10 @@ private slots:
         QVERIFY2(info.size() < 60 * 1024, qPrintable(QString::number(info.size())));
         const QImage img = carica(n);
         QVERIFY(!img.isNull());
-        QCOMPARE(img.size(), QSize(LATO, LATO));
+        QCOMPARE(img.size(), DIMENSIONE);
         // white page at the corners, the sign centred on it
-        for (const QPoint &angolo : {QPoint(1, 1), QPoint(LATO - 2, 1), QPoint(1, LATO - 2), QPoint(LATO - 2, LATO - 2)})
+        const int w = DIMENSIONE.width(), h = DIMENSIONE.height();
+        for (const QPoint &angolo : {QPoint(1, 1), QPoint(w - 2, 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
             QVERIFY(quasiBianco(img.pixel(angolo)));
         const Profilo p = profilo(img);
         QVERIFY2(p.superficie > 0.2, "nearly blank");
@@ -256,6 +257,31 @@ private slots:
             QVERIFY2(intrusi.isEmpty(), qPrintable(QString::number(c) + ": " + intrusi.join(' ')));
         }
         QVERIFY2(confronti > 300, qPrintable(QString::number(confronti)));
+    }
+
+    // Every box stretches its picture to fill it, and the boxes differ in shape: a round sign must
+    // look round enough in each. Picture areas (inside the border) of the definition quiz, the
+    // recognition quiz (side, middle), the matching quiz (left, right), the splash, the puzzle.
+    void tondoInOgniRiquadro_data()
+    {
+        QTest::addColumn<QSize>("riquadro");
+        for (const QSize r : {QSize(239, 223), QSize(167, 151), QSize(175, 151), QSize(206, 182),
+                              QSize(203, 182), QSize(153, 145), QSize(318, 321)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(r.width()).arg(r.height()))) << r;
+    }
+
+    void tondoInOgniRiquadro()
+    {
+        QFETCH(QSize, riquadro);
+        // 53: a red ring on white
+        const QImage img = carica(53).scaled(riquadro, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QRect anello;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qRed(img.pixel(x, y)) > 150 && qGreen(img.pixel(x, y)) < 90)
+                    anello |= QRect(x, y, 1, 1);
+        const double rapporto = double(anello.width()) / anello.height();
+        QVERIFY2(std::abs(rapporto - 1) < 0.09, qPrintable(QString::number(rapporto)));
     }
 
     void tutteDiverse()

@@ -16,7 +16,8 @@ using namespace cartavia;
 namespace {
 
 const char *const NomiIcone[] = {"stop",      "definire",  "abbinare", "divieto", "informazioni",
-                                 "esci",      "faccia_si", "faccia_no", "avanti", "puntatore"};
+                                 "esci",      "faccia_si", "faccia_no", "avanti", "puntatore",
+                                 "esame"};
 
 QImage disegna(const QString &file, int lato)
 {

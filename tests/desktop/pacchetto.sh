@@ -21,11 +21,15 @@ campo() { dpkg-deb -f "$deb" "$1"; }
 
 # Depends, computed: a versioned entry for every Qt library the executable and the sound
 # module link (Qt Multimedia only through the module), the C++ runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
+# The icon engine's package is the one that holds its plugin on this release.
 dipendenze=$(campo Depends)
 echo "Depends: $dipendenze"
-for voce in 'libqt6core6 (>=' 'libqt6gui6 (>=' 'libqt6widgets6 (>=' 'libqt6multimedia6 (>=' \
-            'libc6 (>=' 'libstdc++6 (>=' 'libqt6svg6' 'fonts-liberation'; do
-    grep -qF "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
+motore_svg=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null \
+             | sed -n '1s/[:,].*//p' || true)
+# (Debian 13 renamed Qt Core's package libqt6core6t64.)
+for voce in 'libqt6core6(t64)? \(>=' 'libqt6gui6 \(>=' 'libqt6widgets6 \(>=' 'libqt6multimedia6 \(>=' \
+            'libc6 \(>=' 'libstdc\+\+6 \(>=' "${motore_svg:-motore SVG non installato}" 'fonts-liberation'; do
+    grep -qE "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
 done
 # Every library the executable or the sound module needs is owned by a package in Depends.
 nomi=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$dipendenze")

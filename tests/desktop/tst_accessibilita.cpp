@@ -180,7 +180,8 @@ void TestAccessibilita::menu_tastieraSegueLOrdineDiTabulazione()
     QVERIFY(QTest::qWaitForWindowActive(&menu));
 
     const QList<QWidget *> ordine = {controllo<PulsanteGrafico>(menu, "Command3D5"), controllo<PulsanteGrafico>(menu, "Command3D6"), controllo<PulsanteGrafico>(menu, "Command1"),
-                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3")};
+                                     controllo<PulsanteGrafico>(menu, "Command3D1"), controllo<PulsanteGrafico>(menu, "Command2"),   controllo<PulsanteGrafico>(menu, "Command3"),
+                                     controllo<PulsanteGrafico>(menu, "CommandEsame")};
     controllo<PulsanteGrafico>(menu, "Command3D5")->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), controllo<PulsanteGrafico>(menu, "Command3D5"));
     for (int i = 1; i <= ordine.size(); ++i) {

@@ -12,35 +12,70 @@ from sessione import caso, descrizioni, numero_del_testo, segnale_in, schermata_
 from sessione import celle_puzzle, leggi_puzzle, linee_visibili
 
 
-def schermo_intero(s, finestra, pulsante):
+def contenuto(a, finestra):
+    """The box of the controls a window shows (screen coordinates): what is not the window,
+    its client area, its menus or a zero-size notification."""
+    x, y, w, h = a.estensione(finestra)
+    scatole = [a.estensione(n) for n in a.cerca(finestra, lambda n: a.visibile(n) and a.ruolo(n) not in (
+        "filler", "menu bar", "menu", "menu item", "separator", "notification"))]
+    scatole = [e for e in scatole if e[2] > 0 and e[3] > 0 and e[2:] != (w, h)]
+    x0, y0 = min(e[0] for e in scatole), min(e[1] for e in scatole)
+    return x0, y0, max(e[0] + e[2] for e in scatole) - x0, max(e[1] + e[3] for e in scatole) - y0
+
+
+def altezza_testo(schermata, estensione, righe=1):
+    """Pixels from the top of the first line of dark text (every channel under 110) in `estensione` to the bottom of line
+    `righe` (lines are runs of rows with ink, apart by rows without)."""
+    x, y, w, h = estensione
+    inchiostro = [any(max(schermata.colore(c, r)) < 110 for c in range(x, x + w)) for r in range(y, y + h)]
+    corse, inizio = [], None
+    for r, pieno in enumerate(inchiostro + [False]):
+        if pieno and inizio is None:
+            inizio = r
+        elif not pieno and inizio is not None:
+            corse.append((inizio, r))
+            inizio = None
+    verifica(len(corse) >= righe, f"nessun testo in {estensione}")
+    return corse[righe - 1][1] - corse[0][0]
+
+
+def schermo_intero(s, finestra, pulsante, durante=lambda: None):
     """F11 spreads the window over the whole 1920 x 1080 screen: the layout grows by one
-    factor and stands in the middle, on the window's colour; F11 again gives back the
-    natural size."""
+    factor and the box of its controls stands in the middle of the client area (within 2
+    pixels), on the window's colour; `durante()` runs then; F11 again gives back the natural
+    size. Returns the factor and what `durante` returned."""
     a = s.a
     fx, fy, fw, fh = a.estensione(finestra)
-    px, py, pw, ph = a.estensione(a.pulsante(finestra, pulsante))
+    barre = a.cerca(finestra, lambda n: a.ruolo(n) == "menu bar")
+    barra = a.estensione(barre[0])[3] if barre else 0
+    pw, ph = a.estensione(a.pulsante(finestra, pulsante))[2:]
     tasto("F11")
     aspetta(lambda: a.estensione(finestra) == (0, 0, 1920, 1080), "la finestra a schermo intero")
-    f = min(1920 / fw, 1080 / fh)
-    mx, my = (1920 - round(fw * f)) // 2, (1080 - round(fh * f)) // 2
-    atteso = (mx + (px - fx) * f, my + (py - fy) * f, pw * f, ph * f)
+    cima = a.estensione(barre[0])[3] if barre else 0
+    f = min(1920 / fw, (1080 - cima) / (fh - barra))
 
     def al_posto():
-        visto = a.estensione(a.pulsante(finestra, pulsante))
-        return all(abs(v - w) <= 1.5 for v, w in zip(visto, atteso))
+        return all(abs(v - w * f) <= 1.5 for v, w in zip(a.estensione(a.pulsante(finestra, pulsante))[2:], (pw, ph)))
     try:
         aspetta(al_posto, f"{pulsante!r} ingrandito {f:.3f} volte", 5)
     except Fallimento:
-        raise Fallimento(f"{pulsante!r}: atteso {atteso}, "
+        raise Fallimento(f"{pulsante!r}: atteso {pw * f} x {ph * f}, "
                          f"visto {a.estensione(a.pulsante(finestra, pulsante))}")
+    x, y, w, h = contenuto(a, finestra)
+    margini = (x, 1920 - x - w, y - cima, 1080 - y - h)
+    log(f"schermo intero: fattore {f:.3f}, margini sinistro, destro, sopra, sotto {margini}")
+    verifica(abs(margini[0] - margini[1]) <= 2 and abs(margini[2] - margini[3]) <= 2,
+             f"i controlli non stanno al centro: margini {margini}")
     schermata = banco.Schermata()
     schermata_salvata("schermo-intero")
     # The margins left and right (or above and below) show the window's own colour.
-    sfondo = schermata.colore(mx + 3, my + 3)
-    for x, y in ((mx // 2, 540), (1919 - mx // 2, 540), (960, my // 2), (960, 1079 - my // 2)):
-        uguale(schermata.colore(x, y), sfondo, f"colore del margine in {x},{y}")
+    sfondo = schermata.colore(x - 3, y + h // 2)
+    for px, py in ((x // 2, y + h // 2), (1919 - margini[1] // 2, y + h // 2)):
+        uguale(schermata.colore(px, py), sfondo, f"colore del margine in {px},{py}")
+    risultato = durante()
     tasto("F11")
     aspetta(lambda: a.estensione(finestra)[2:] == (fw, fh), "la finestra alla sua misura")
+    return f, risultato
 
 
 SORGENTI = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
@@ -74,6 +109,33 @@ def avvio_menu_esci(s):
     s.rispondi("Orvella  \n ----------------------- \nhttps://cartavia.example.org\n"
                "mail: info@cartavia.example.org", "Return")
     s.esci_dal_programma()
+
+
+@caso("schermo_intero_quiz", schermo=(1920, 1080), gestore=True)
+def schermo_intero_quiz(s):
+    """Full screen at 1920 x 1080 over the recognition quiz: its controls in the middle, and
+    the menu bar and the help (F1) grown with them, to be read from the back of a class."""
+    a = s.a
+    s.vai_al_menu()
+    f = s.apri("riconoscere il segnale")
+
+    def misure():
+        barra = altezza_testo(banco.Schermata(), a.estensione(
+            a.figli(a.cerca(f, lambda n: a.ruolo(n) == "menu bar")[0])[0]))  # "Azzera conteggio"
+        tasto("F1")
+        box = s.messaggio(guida("formDisegni"))
+        testo = a.estensione(max(a.cerca(box, lambda n: a.ruolo(n) == "label"), key=lambda n: len(a.testo(n))))
+        schermata = banco.Schermata()
+        schermata_salvata(f"guida-{a.estensione(f)[2]}")
+        tasto("Return")
+        aspetta(lambda: not [w for w in s.app.finestre() if a.ruolo(w) in ("alert", "dialog")], "la guida chiusa")
+        return barra, altezza_testo(schermata, testo, 3)
+    naturali = misure()
+    fattore, grandi = schermo_intero(s, f, "avanti", misure)
+    log(f"fattore {fattore:.2f}; barra dei menù e guida (tre righe), in pixel: {naturali} -> {grandi}")
+    verifica(all(g >= 1.8 * n for n, g in zip(naturali, grandi)),
+             f"testi non ingranditi: {naturali} -> {grandi}")
+    s.esci_con_tastiera("F10")
 
 
 @caso("definizione")

@@ -4,7 +4,7 @@
     e2e.py MODULO CASO --eseguibile build/cartavia --suoni build/suoni --cache DIR
 
 The cases live in one module per concern (attivita.py, desktop.py, errori.py, suoni.py,
-tastiera.py), the session they share in sessione.py; MODULO names the module that holds CASO.
+tastiera.py, esame.py), the session they share in sessione.py; MODULO names the module that holds CASO.
 
 Each case builds its own throw-away program directory (a copy of the executable, a catalogue
 "Segnale 1".."Segnale 144", 144 pictures whose colours tell which sign they are, the real
@@ -174,7 +174,7 @@ def interno(argomenti):
             # Started before the program, speaking into the session's own sound server.
             sintesi = banco.SintesiVocale(os.environ["XDG_RUNTIME_DIR"], audio.ambiente)
         sessione = Sessione(cartella, ambiente=ambiente, eventi=caso.eventi, orca=caso.orca)
-        sessione.audio = audio
+        sessione.audio, sessione.sintesi = audio, sintesi
         caso.esegui(sessione)
         return 0
     except Saltato as motivo:

@@ -175,7 +175,7 @@ def tastiera(s):
 @caso("lettore", orca=True)
 def lettore(s):
     """Orca, as a blind pupil hears the definition quiz: its name and the first answer when it
-    opens, then each verdict with the counters."""
+    opens, then each verdict with the counters, a right one before the focus moves on."""
     a = s.a
     s.splash()
     tasto("Return")
@@ -199,6 +199,9 @@ def lettore(s):
     tasti(*(["Down"] * (k - sbagliata) if k > sbagliata else ["Up"] * (sbagliata - k)))
     s.aspetta_fuoco(lambda n_: stessa(a, n_, etichette[k]), "la descrizione giusta")
     tasto("space")
-    s.orca.aspetta_detto(verdetto(True, 1, 1), "il verdetto giusto", da)
+    # The verdict comes first, then the focus on "avanti".
+    giusto = s.orca.aspetta_detto(verdetto(True, 1, 1), "il verdetto giusto", da)
+    avanti = s.orca.aspetta_detto("avanti", "il pulsante avanti", da)
+    verifica(giusto < avanti, f"il verdetto dopo il fuoco su avanti: {s.orca.detti()[da:]}")
     log("Orca ha detto:", s.orca.detti())
     s.esci_con_tastiera()

@@ -17,6 +17,7 @@
 #include "logic/Errore.h"
 #include "logic/Percorsi.h"
 #include "screens/puzzle/GiocoPuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/puzzle/frmpuzzle.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/definizione/formTrova.h"
@@ -136,6 +137,7 @@ private:
     QString eventoQuiz(CorniceQuiz *quiz);
     QString tasto(QWidget *finestra);
     QString eventoPuzzle(frmpuzzle *puzzle);
+    QString eventoEsame(FormEsame *esame);
     QString eventoMenu(FormMenu *menu);
     QString esci(QWidget *finestra, bool dallaCornice);
     void aggancia(QWidget *finestra);
@@ -453,6 +455,26 @@ QString Scimmia::eventoQuiz(CorniceQuiz *quiz)
     return clicCasuale(quiz);
 }
 
+// The exam test: clicks, its own keys (V and F answer, the arrows and the page keys move,
+// Return presses "Consegna" or "Nuova prova" when they have the focus), now and then Esci. It
+// never touches the counters.
+QString Scimmia::eventoEsame(FormEsame *esame)
+{
+    const int scelta = tra(100);
+    if (scelta < 35)
+        return clicCasuale(esame);
+    if (scelta < 92) {
+        static const Qt::Key tasti[] = {Qt::Key_V,      Qt::Key_F,        Qt::Key_Left,
+                                        Qt::Key_Right,  Qt::Key_PageUp,   Qt::Key_PageDown,
+                                        Qt::Key_Return, Qt::Key_Tab,      Qt::Key_Space};
+        const Qt::Key t = tasti[tra(int(std::size(tasti)))];
+        QWidget *fuoco = QApplication::focusWidget();
+        QTest::keyClick(fuoco && fuoco->window() == esame ? fuoco : esame, t);
+        return QStringLiteral("exam key %1").arg(int(t), 0, 16);
+    }
+    return esci(esame, scelta < 96);
+}
+
 QString Scimmia::eventoPuzzle(frmpuzzle *puzzle)
 {
     GiocoPuzzle *gioco = controllo<GiocoPuzzle>(*puzzle, "GiocoPuzzle1");
@@ -524,8 +546,9 @@ QString Scimmia::eventoMenu(FormMenu *menu)
         return clicCasuale(menu);
     if (scelta < 95) {
         PulsanteGrafico *pulsanti[] = {controllo<PulsanteGrafico>(*menu, "Command1"), controllo<PulsanteGrafico>(*menu, "Command2"), controllo<PulsanteGrafico>(*menu, "Command3D1"),
-                                       controllo<PulsanteGrafico>(*menu, "Command3"), controllo<PulsanteGrafico>(*menu, "Command3D6"), controllo<PulsanteGrafico>(*menu, "Command3D5")};
-        PulsanteGrafico *p = pulsanti[tra(6)];
+                                       controllo<PulsanteGrafico>(*menu, "Command3"), controllo<PulsanteGrafico>(*menu, "CommandEsame"), controllo<PulsanteGrafico>(*menu, "Command3D6"),
+                                       controllo<PulsanteGrafico>(*menu, "Command3D5")};
+        PulsanteGrafico *p = pulsanti[tra(int(std::size(pulsanti)))];
         const QPoint punto = p->mapTo(menu, p->rect().center());
         const QString cosa = effettoClic(menu, menu->childAt(punto), punto);
         clic(menu, punto);
@@ -556,6 +579,8 @@ QString Scimmia::evento()
         cosa = eventoQuiz(quiz);
     else if (auto *puzzle = qobject_cast<frmpuzzle *>(finestra))
         cosa = eventoPuzzle(puzzle);
+    else if (auto *esame = qobject_cast<FormEsame *>(finestra))
+        cosa = eventoEsame(esame);
     else if (auto *menu = qobject_cast<FormMenu *>(finestra))
         cosa = eventoMenu(menu);
     else {

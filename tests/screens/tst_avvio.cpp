@@ -54,6 +54,9 @@ private slots:
     void avvioDaTastiera();
     void menu();
     void menuOrdineTab();
+    void menuFrecce_data();
+    void menuFrecce();
+    void letturaAdAltaVoce();
     void menuInformazioni();
     void menuEsci_data();
     void menuEsci();
@@ -216,6 +219,54 @@ void TestAvvio::menuOrdineTab()
         while (!attesi.contains(w));
         QCOMPARE(w, attesi[i]);
     }
+}
+
+// The arrows go the way they point, by the buttons' places; Tab keeps its order.
+void TestAvvio::menuFrecce_data()
+{
+    QTest::addColumn<QString>("da");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("a");
+    QTest::newRow("definire, destra") << "Command1" << int(Qt::Key_Right) << "Command2";
+    QTest::newRow("definire, giù") << "Command1" << int(Qt::Key_Down) << "Command3D1";
+    QTest::newRow("riconoscere, giù") << "Command3D1" << int(Qt::Key_Down) << "Command3D6";
+    QTest::newRow("gioca, sinistra") << "Command3" << int(Qt::Key_Left) << "Command3D1";
+    QTest::newRow("Esci, su") << "Command3D5" << int(Qt::Key_Up) << "Command3";
+    QTest::newRow("abbinare, destra: nessuno") << "Command2" << int(Qt::Key_Right) << "Command2";
+}
+
+void TestAvvio::menuFrecce()
+{
+    QFETCH(QString, da);
+    QFETCH(int, tasto);
+    QFETCH(QString, a);
+    Ambiente ambiente;
+    FormMenu menu(ambiente.contesto);
+    auto *partenza = controllo<PulsanteGrafico>(menu, da);
+    partenza->setFocus();
+    QTest::keyClick(partenza, Qt::Key(tasto));
+    QCOMPARE(menu.focusWidget(), controllo<PulsanteGrafico>(menu, a));
+}
+
+// Ctrl+L and the right click read aloud on the splash and the menu too; on the splash a
+// right click is a click, that opens the menu and reads nothing.
+void TestAvvio::letturaAdAltaVoce()
+{
+    Ambiente a;
+    avviaProgramma(a.contesto);
+    auto *avvio = unicaFinestra<FormAvvio>();
+    QVERIFY(avvio);
+    QTest::keyClick(avvio, Qt::Key_L, Qt::ControlModifier);
+    QContextMenuEvent destro(QContextMenuEvent::Mouse, QPoint(tw(10000), tw(8500)), QPoint());
+    QCoreApplication::sendEvent(avvio, &destro);
+    QTest::mouseClick(avvio, Qt::RightButton, {}, destro.pos());
+    auto *menu = unicaFinestra<FormMenu>();
+    QVERIFY(menu);
+    QTest::keyClick(controllo<PulsanteGrafico>(*menu, "Command1"), Qt::Key_L, Qt::ControlModifier);
+    QContextMenuEvent suEsci(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint());
+    QCoreApplication::sendEvent(controllo<PulsanteGrafico>(*menu, "Command3D5"), &suEsci);
+    QCOMPARE(a.voce.letti, (QStringList{QStringLiteral("cartavia. Fai clic in un punto qualsiasi per andare al menù."),
+                                        QStringLiteral("definire il segnale"), QStringLiteral("Esci")}));
 }
 
 void TestAvvio::menuInformazioni()

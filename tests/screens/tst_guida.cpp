@@ -1,6 +1,7 @@
 // F1 on every screen shows that screen's help, and the tooltips give no answer away.
 #include "widgets/Guida.h"
 #include "app/Navigazione.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/puzzle/frmpuzzle.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
@@ -54,13 +55,15 @@ void TestGuida::f1_data()
 
     const QStringList quiz = {QStringLiteral("\"avanti\""), QStringLiteral("Alt o F10"),
                               QStringLiteral("\"Azzera conteggio\""),
-                              QStringLiteral("\"Scegli i segnali\"")};
+                              QStringLiteral("\"Scegli i segnali\""),
+                              QStringLiteral("\"segnali da ripassare\"")};
     QTest::newRow("avvio") << apri<FormAvvio>() << "FormAvvio"
                            << QStringList{"fai clic", "Invio", "barra spaziatrice"} << 0;
     QTest::newRow("menu") << apri<FormMenu>() << "FormMenu"
                           << QStringList{"Tab", "frecce", "Invio", "\"Informazioni\"", "\"Esci\"",
-                                         "\"definire il segnale\"", "\"gioca con i segnali\""}
-                          << 6;
+                                         "\"definire il segnale\"", "\"gioca con i segnali\"",
+                                         "\"prova d'esame\""}
+                          << 7;
     QTest::newRow("definire") << apri<formTrova>() << "formTrova"
                               << quiz + QStringList{"Maiusc+Tab", "frecce su e giù",
                                                     "\"Esatti\"", "\"Errati\""}
@@ -76,6 +79,10 @@ void TestGuida::f1_data()
                                            "\"nuovo puzzle\"", "le frecce", "trascina",
                                            "Alt o F10"}
                             << 4;
+    QTest::newRow("esame") << apri<FormEsame>() << "FormEsame"
+                           << QStringList{"\"Vero\"", "\"Falso\"", "V ", "F ", "Pagina giù", "\"Consegna\"",
+                                          "0:00", "\"senza limite di tempo\"", "\"Nuova prova\"", "Alt o F10"}
+                           << 35; // the statement, Vero, Falso, Consegna, the 30 boxes, Nuova prova
 }
 
 void TestGuida::f1()

@@ -6,6 +6,7 @@
 #include "screens/FormMenu.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/puzzle/frmpuzzle.h"
+#include "screens/esame/FormEsame.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
@@ -14,6 +15,10 @@
 #include "widgets/Immagine.h"
 
 #include <QFrame>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStyle>
 #include <QPointer>
 #include <QtTest>
 #include <functional>
@@ -34,6 +39,7 @@ const std::pair<const char *, ApriFinestra> Finestre[] = {
     {"avvio", apri<FormAvvio>()},         {"menu", apri<FormMenu>()},
     {"definire", apri<formTrova>()},      {"abbinare", apri<FormSposta>()},
     {"riconoscere", apri<formDisegni>()}, {"puzzle", apri<frmpuzzle>()},
+    {"esame", apri<FormEsame>()},
 };
 
 // What a control looks like at the natural size.
@@ -119,7 +125,24 @@ void TestScalaFinestre::proporzioni()
     QTRY_COMPARE(ospite->size(), voluta);
     QVERIFY2(qAbs(scala->fattore() - fattore) < 0.002, qPrintable(QString::number(scala->fattore())));
     const qreal f = scala->fattore();
-    QVERIFY(qAbs(scala->margine().x()) <= 1 && qAbs(scala->margine().y()) <= 1);
+    // Grown, what the host shows stands in its middle, whatever margins the layout leaves;
+    // the menu bar and the round indicators of the options grow by the same factor.
+    QRect contenuto;
+    for (QWidget *c : ospite->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        contenuto |= c->geometry();
+    if (fattore != 1) {
+        QVERIFY2(qAbs(contenuto.left() - (ospite->width() - 1 - contenuto.right())) <= 2
+                     && qAbs(contenuto.top() - (ospite->height() - 1 - contenuto.bottom())) <= 2,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6").arg(contenuto.x()).arg(contenuto.y())
+                                .arg(contenuto.width()).arg(contenuto.height())
+                                .arg(ospite->width()).arg(ospite->height())));
+    }
+    if (auto *principale = qobject_cast<QMainWindow *>(finestra))
+        QCOMPARE(principale->menuBar()->font().pointSizeF(),
+                 QApplication::font(principale->menuBar()).pointSizeF() * f);
+    for (QRadioButton *opzione : finestra->findChildren<QRadioButton *>())
+        QCOMPARE(opzione->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, opzione),
+                 qRound(QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) * f));
 
     int font = 0, linee = 0, immagini = 0, puntatori = 0;
     for (const Naturale &n : naturali) {
@@ -160,7 +183,7 @@ void TestScalaFinestre::proporzioni()
         QCOMPARE(spazioFraCelle(puzzle), qMax(1, qRound(spazioNaturale * f)));
     }
     // Every window has fonts; frames, pictures and drag pointers where it has them.
-    QVERIFY(linee + immagini + puntatori + (puzzle ? 1 : 0) > 0 || naturali.size() == 6);
+    QVERIFY(linee + immagini + puntatori + (puzzle ? 1 : 0) > 0 || naturali.size() == 7); // the menu: seven buttons
 }
 
 void TestScalaFinestre::schermoIntero()

@@ -115,7 +115,7 @@ void CartellaProgramma::rimuovi(const QString &relativo)
 
 Ambiente::Ambiente()
     : contesto{stato, casuale, suoni, dialoghi, cartella.percorso(),
-               [this](int codice) { codiceUscita = codice; }, voce}
+               [this](int codice) { codiceUscita = codice; }, voce, {}, orologio}
 {
     contesto.passa = [this](Schermata s, QObject *da) { apriSchermata(s, da, contesto); };
     stato.ListaSegnali = caricaCatalogo(cartella.percorso());

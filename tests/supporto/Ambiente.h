@@ -4,6 +4,7 @@
 #include "logic/Contesto.h"
 #include "logic/ModuloColoriSuoni.h"
 #include "logic/Modulo1.h"
+#include "logic/Orologio.h"
 #include "logic/Stato.h"
 #include "logic/quiz/RegoleQuiz.h"
 #include "logic/CasualeOrologio.h"
@@ -84,6 +85,26 @@ public:
     QStringList letti;
 };
 
+// A clock moved by hand: avanza() moves it on and, while it runs, beats once.
+class OrologioFinto : public Orologio
+{
+public:
+    qint64 adesso() const override { return m_adesso; }
+    void avvia() override { m_avviato = true; }
+    void ferma() override { m_avviato = false; }
+    void avanza(qint64 millisecondi)
+    {
+        m_adesso += millisecondi;
+        if (m_avviato)
+            emit scattato();
+    }
+    bool avviato() const { return m_avviato; }
+
+private:
+    qint64 m_adesso = 1000000;
+    bool m_avviato = false;
+};
+
 // Answers message boxes from a script and records what they showed. With the script empty a
 // question is answered No and any other box OK.
 class DialoghiScriptati : public Dialoghi
@@ -128,6 +149,7 @@ struct Ambiente
     SuoniRegistrati suoni;
     DialoghiScriptati dialoghi;
     VoceRegistrata voce;
+    OrologioFinto orologio;
     std::optional<int> codiceUscita; // set when the program would end
     Contesto contesto;
 };

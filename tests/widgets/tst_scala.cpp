@@ -36,7 +36,7 @@ struct Finestrina
         etichetta->setFont(carattere(QStringLiteral("Arial"), 12, true));
         etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
         gruppo = new QGroupBox(&finestra);
-        gruppo->setGeometry(tw(120, 900, 2400, 1200));
+        gruppo->setGeometry(tw(120, 900, 2400, 1140)); // the controls' box: 120 twips clear all round
         gruppo->setFont(carattere(QStringLiteral("MS Sans Serif"), 8, false));
         dentro = new QLabel(QStringLiteral("dentro"), gruppo);
         dentro->setGeometry(tw(240, 240, 1575, 255));

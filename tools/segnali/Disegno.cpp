@@ -773,7 +773,7 @@ QHash<QString, Pittogramma> creaPittogrammi()
         p.drawPolygon(QPolygonF({QPointF(18, 12), QPointF(40, -8), QPointF(62, 12)}));
     };
     m["incrocio_preavviso"] = [](QPainter &p, const QColor &c) {
-        // drawn on the whole panel: straight on up to the top name, left and right under the others
+        // drawn on the whole panel: straight on up to the top name, left and right above the others
         riempi(p, c);
         p.drawRect(QRectF(46, 60, 8, 30));
         frecciaDritta(p, {50, 64}, {50, 27}, 8, c, 2.6, 1.6);
@@ -1146,15 +1146,16 @@ void disegnaBarra(QPainter &p, const Segnale &s, const QPainterPath &interno)
 
 } // namespace
 
-QImage disegna(const Segnale &s, int lato, const QString &cartellaIcone)
+QImage disegna(const Segnale &s, const QString &cartellaIcone)
 {
-    QImage img(lato, lato, QImage::Format_RGB32);
+    QImage img(TELA, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
-    const double margine = lato / 30.0;
-    p.translate(margine, margine);
-    p.scale((lato - 2 * margine) / 1000.0, (lato - 2 * margine) / 1000.0);
+    const double margine = TELA.height() / 30.0;
+    const double lato = TELA.height() - 2 * margine;
+    p.translate((TELA.width() - lato) / 2, margine);
+    p.scale(lato / 1000.0, lato / 1000.0);
 
     const QPainterPath interno = disegnaForma(p, s);
     p.save();

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <vector>
 
@@ -65,8 +66,16 @@ struct Segnale {
 
 const std::vector<Segnale> &tabella();
 
-// Draws one sign on a white square picture of lato × lato pixels.
+// The pictures' size. Every box of the program stretches a picture to fill it, and the boxes
+// are wider than tall: their picture areas run from 318 × 321 (the puzzle) to 175 × 151 (the
+// recognition quiz's middle column), aspect 0.99 to 1.16. A picture of aspect 1.0715, the
+// geometric middle of those two, shows a round sign at most 8.2 % out of round in any box;
+// in a square picture it was up to 16 % wide.
+inline constexpr QSize TELA{514, 480};
+
+// Draws one sign, undistorted, in the middle of a white picture of TELA: the sign's square
+// is as high as the picture less a thin margin, and the white page fills the sides.
 // cartellaIcone: the folder of the icon set's SVG files.
-QImage disegna(const Segnale &s, int lato, const QString &cartellaIcone);
+QImage disegna(const Segnale &s, const QString &cartellaIcone);
 
 } // namespace segnali

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int LATO = 480;
 constexpr int QUALITA = 88;
 constexpr qint64 MASSIMO_BYTE = 60 * 1024;
 
@@ -39,7 +38,7 @@ void scriviImmagini(const QString &cartella, const QString &icone)
 {
     QDir().mkpath(cartella);
     for (const segnali::Segnale &s : segnali::tabella()) {
-        const QImage img = segnali::disegna(s, LATO, icone);
+        const QImage img = segnali::disegna(s, icone);
         int q = QUALITA;
         QByteArray dati = comeJpeg(img, q);
         while (dati.size() >= MASSIMO_BYTE && q > 50) {
@@ -74,7 +73,9 @@ QStringList leggiLista(const QString &file)
 void scriviFoglio(const QString &file, const QString &lista, const QString &icone)
 {
     const QStringList testi = leggiLista(lista);
-    constexpr int cella = 200, miniatura = 180, didascalia = 58, colonne = 12;
+    constexpr int cella = 200, didascalia = 58, colonne = 12;
+    // each picture undistorted, as wide as the cell allows
+    const QSize miniatura = segnali::TELA.scaled(cella - 8, cella - 8, Qt::KeepAspectRatio);
     QImage foglio(colonne * cella, colonne * (cella + didascalia), QImage::Format_RGB32);
     foglio.fill(QColor(0xEE, 0xEE, 0xEE));
     QPainter p(&foglio);
@@ -85,8 +86,8 @@ void scriviFoglio(const QString &file, const QString &lista, const QString &icon
     for (const segnali::Segnale &s : segnali::tabella()) {
         const int i = s.numero - 1;
         const int x = (i % colonne) * cella, y = (i / colonne) * (cella + didascalia);
-        const QImage img = segnali::disegna(s, LATO, icone);
-        p.drawImage(QRect(x + (cella - miniatura) / 2, y + 8, miniatura, miniatura), img);
+        const QImage img = segnali::disegna(s, icone);
+        p.drawImage(QRect(QPoint(x + (cella - miniatura.width()) / 2, y + 8), miniatura), img);
         const QString testo = QString::number(s.numero) + ". " + testi.value(i, QStringLiteral("?"));
         p.setPen(Qt::black);
         p.drawText(QRect(x + 4, y + cella - 8, cella - 8, didascalia + 4), Qt::AlignHCenter | Qt::TextWordWrap,

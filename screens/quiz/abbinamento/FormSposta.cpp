@@ -47,7 +47,7 @@ QPixmap contorno(QSize dimensione, qreal scala)
 } // namespace
 
 FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
-    : CorniceQuiz(contesto, Cornici::sposta(), parent)
+    : CorniceQuiz(contesto, Cornici::sposta(), parent), m_esercizio(contesto)
 {
     QWidget *a = area();
     const QFont testo = carattere(QStringLiteral("MS Sans Serif"), 12, true);
@@ -129,10 +129,15 @@ void FormSposta::Form_Load()
     GeneraEsercizio();
 }
 
-void FormSposta::GeneraEsercizio()
+void FormSposta::attendiRisposta()
 {
     riponi();
-    m_esercizio.genera(contesto());
+    Command1->hide();
+}
+
+void FormSposta::NuovoEsercizio()
+{
+    m_esercizio.genera();
     for (std::size_t k = 0; k < Label2.size(); ++k) {
         Label2[k]->clear();
         Label2[k]->setAccessibleName(QStringLiteral("Casella %1").arg(k + 1));
@@ -173,13 +178,12 @@ std::vector<QWidget *> FormSposta::definizioniInOrdine() const
 
 void FormSposta::Command1_Click()
 {
-    Command1->hide();
     GeneraEsercizio();
 }
 
 void FormSposta::Label2_DragDrop(int indice, int trascinato)
 {
-    m_esercizio.rilascia(indice, trascinato, contesto());
+    m_esercizio.rilascia(indice, trascinato);
 }
 
 void FormSposta::colloca(int slot)
@@ -276,6 +280,12 @@ bool FormSposta::eventFilter(QObject *oggetto, QEvent *evento)
     if (tasto->modifiers() & ~Qt::KeypadModifier)
         return CorniceQuiz::eventFilter(oggetto, evento);
     switch (tasto->key()) {
+    case Qt::Key_Tab:
+        // A definition in hand goes to the boxes: Tab leads to the first one.
+        if (m_presa < 0 || definizione == Label1.end())
+            return CorniceQuiz::eventFilter(oggetto, evento);
+        Label2.front()->setFocus(Qt::TabFocusReason);
+        return true;
     case Qt::Key_Escape:
         if (m_presa < 0)
             return CorniceQuiz::eventFilter(oggetto, evento);

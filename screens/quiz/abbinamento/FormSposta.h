@@ -30,7 +30,8 @@ public:
     explicit FormSposta(Contesto &contesto, QWidget *parent = nullptr);
 
 protected:
-    void GeneraEsercizio() override;
+    void attendiRisposta() override;
+    void NuovoEsercizio() override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 

@@ -1,6 +1,7 @@
 #include "screens/quiz/definizione/formTrova.h"
 
 #include "widgets/Aspetto.h"
+#include "widgets/ContornoLeggibile.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
 #include "logic/Percorsi.h"
@@ -77,7 +78,18 @@ bool formTrova::eventFilter(QObject *oggetto, QEvent *evento)
     return CorniceQuiz::eventFilter(oggetto, evento);
 }
 
-void formTrova::GeneraEsercizio()
+void formTrova::attendiRisposta()
+{
+    Command1->setEnabled(false);
+    for (Etichetta *etichetta : Label1) {
+        // Enabled first: a disabled label would take the window colour of its disabled state.
+        etichetta->setEnabled(true);
+        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
+        etichetta->setGraphicsEffect(nullptr);
+    }
+}
+
+void formTrova::NuovoEsercizio()
 {
     const EsercizioDefinizione esercizio = m_definizione.genera();
     impostaSfondoEsercizio(esercizio.colore);
@@ -101,18 +113,14 @@ void formTrova::mostraVerdetto(bool giusta)
     Command1->setEnabled(true);
     Command1->setFocus(); // before the descriptions are disabled, which would move it on
     impostaColori(m_cliccata, ColoreRosso, ColoreSistemaTestoFinestra);
+    // On a background as red as the answer, an outline keeps it in sight.
+    new ContornoLeggibile(m_cliccata, ContrastoMinimoRiquadro);
     for (Etichetta *etichetta : Label1)
         etichetta->setEnabled(false);
 }
 
 void formTrova::Command1_Click()
 {
-    Command1->setEnabled(false);
-    for (Etichetta *etichetta : Label1) {
-        // Enabled first: a disabled label would take the window colour of its disabled state.
-        etichetta->setEnabled(true);
-        impostaColori(etichetta, ColoreSistemaFinestra, ColoreSistemaTestoFinestra);
-    }
     GeneraEsercizio();
     Label1.front()->setFocus();
 }

@@ -20,7 +20,8 @@ public:
     explicit formTrova(Contesto &contesto, QWidget *parent = nullptr);
 
 protected:
-    void GeneraEsercizio() override;
+    void attendiRisposta() override;
+    void NuovoEsercizio() override;
     // Up and Down move between the descriptions.
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 

@@ -1,6 +1,7 @@
 #include "screens/quiz/riconoscimento/formDisegni.h"
 
 #include "widgets/Aspetto.h"
+#include "widgets/ContornoLeggibile.h"
 #include "logic/Contesto.h"
 #include "widgets/Controlli.h"
 #include "logic/Percorsi.h"
@@ -60,9 +61,13 @@ formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
 
     Label4 = new QLabel(QStringLiteral("Label1"), a);
     nominaControllo(Label4, QStringLiteral("Label4"));
-    Label4->setGeometry(tw(6480, 240, 2175, 615));
+    // Larger than the window's 8.25 points, which the pupil cannot read, and wider to the left,
+    // up to the counters, so that the longest category still fits on two lines.
+    Label4->setGeometry(tw(6000, 240, 2655, 615));
+    Label4->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
     Label4->setWordWrap(true);
     impostaColoreTesto(Label4, ColoreTestoClassico); // on the random colour, whatever the theme
+    new ContornoLeggibile(Label4, ContrastoMinimo);
     connect(this, &CorniceQuiz::categoriaScelta, this, protetto(contesto, [this](const QString &voce) {
                 Label4->setText(QStringLiteral("selezionati ") + voce);
             }));
@@ -96,9 +101,12 @@ bool formDisegni::eventFilter(QObject *oggetto, QEvent *evento)
     return CorniceQuiz::eventFilter(oggetto, evento);
 }
 
-void formDisegni::GeneraEsercizio()
+void formDisegni::attendiRisposta()
 {
-    NuovoEsercizio();
+    Shape1->hide();
+    for (Immagine *immagine : Image1)
+        immagine->setEnabled(true);
+    Command1->setEnabled(false);
 }
 
 void formDisegni::NuovoEsercizio()
@@ -137,11 +145,7 @@ void formDisegni::mostraVerdetto(bool giusta)
 
 void formDisegni::Command1_Click()
 {
-    Shape1->hide();
-    for (Immagine *immagine : Image1)
-        immagine->setEnabled(true);
-    Command1->setEnabled(false);
-    NuovoEsercizio();
+    GeneraEsercizio();
     Image1.front()->setFocus();
 }
 

@@ -24,13 +24,13 @@ public:
     explicit formDisegni(Contesto &contesto, QWidget *parent = nullptr);
 
 protected:
-    void GeneraEsercizio() override;
+    void attendiRisposta() override;
+    void NuovoEsercizio() override;
     // The arrow keys move between the pictures, in their grid of two rows of three.
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void Form_Load();
-    void NuovoEsercizio();
     void Image1_Click(int Index);
     void Command1_Click();
     // The quiz's own part of a verdict: the frame marks a right picture, the pictures go

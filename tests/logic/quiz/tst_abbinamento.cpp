@@ -18,12 +18,12 @@ enum class Esito { Nessuno, Esatto, Completato, Errato };
 // Drops definition `definizione` on box `casella` and reads its verdict from the signals, which
 // must agree with one another: a right drop places its own definition, and only the third right
 // one or a wrong one moves a counter.
-Esito rilascia(Abbinamento &esercizio, int casella, int definizione, Contesto &contesto)
+Esito rilascia(Abbinamento &esercizio, int casella, int definizione, const Contesto &contesto)
 {
     QSignalSpy risposte(&esercizio, &Abbinamento::rispostaData);
     QSignalSpy contatori(&esercizio, &Abbinamento::contatoriCambiati);
     QSignalSpy collocate(&esercizio, &Abbinamento::definizioneCollocata);
-    esercizio.rilascia(casella, definizione, contesto);
+    esercizio.rilascia(casella, definizione);
     if (risposte.isEmpty()) {
         if (!contatori.isEmpty() || !collocate.isEmpty())
             return Esito(-1);
@@ -113,8 +113,8 @@ void TestAbbinamento::ordineEstrazioni()
     for (float r : valori)
         ambiente.casuale.aggiungi(r);
 
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
 
     QCOMPARE(ambiente.casuale.restanti(), 0);
     QCOMPARE(ambiente.casuale.fuoriCopione(), 0);
@@ -146,8 +146,8 @@ void TestAbbinamento::disposizioni()
     Ambiente ambiente;
     ambiente.casuale.aggiungi({perColore(1), perSegnale(1), perSegnale(2), perSegnale(3),
                                perDisposizione(p)});
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
     QCOMPARE(esercizio.disposizione(), p);
     for (int k = 0; k < 3; ++k)
         QCOMPARE(esercizio.sinistra(k), sinistre[k]);
@@ -165,9 +165,9 @@ void TestAbbinamento::sostaSempreDiversiEOgniTerna()
 
     std::set<std::tuple<int, int, int>> terne;
     std::set<int> disposizioni;
-    Abbinamento esercizio;
+    Abbinamento esercizio(contesto);
     for (int volta = 0; volta < 5000; ++volta) {
-        esercizio.genera(contesto);
+        esercizio.genera();
         const int a = esercizio.segnale(0), b = esercizio.segnale(1), c = esercizio.segnale(2);
         for (int s : {a, b, c})
             QVERIFY2(s >= 82 && s <= 89, qPrintable(QString::number(s)));
@@ -198,8 +198,8 @@ void TestAbbinamento::regolaRisposta()
                                perDisposizione(3), perSuono(3)});
     ambiente.stato.NumeroEsatti = 5;
     ambiente.stato.NumeroErrati = 7;
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
 
     const Esito esito = rilascia(esercizio, casella, definizione, ambiente.contesto);
     if (casella == definizione) {
@@ -271,8 +271,8 @@ void TestAbbinamento::sequenzeDiRilasci()
                                perDisposizione(1), perSuono(1), perSuono(2), perSuono(3)});
     ambiente.stato.NumeroEsatti = 10;
     ambiente.stato.NumeroErrati = 20;
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
 
     for (int n = 0; n < rilasci.size(); ++n)
         QCOMPARE(rilascia(esercizio, rilasci[n].x(), rilasci[n].y(), ambiente.contesto), esiti[n]);
@@ -289,35 +289,35 @@ void TestAbbinamento::contatoriSaturano()
     Ambiente ambiente;
     ambiente.stato.NumeroEsatti = 32767;
     ambiente.stato.NumeroErrati = 32767;
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
 
     QCOMPARE(rilascia(esercizio, 0, 1, ambiente.contesto), Esito::Errato);
     QCOMPARE(int(ambiente.stato.NumeroErrati), 32767);
     for (int k = 0; k < 3; ++k)
-        esercizio.rilascia(k, k, ambiente.contesto);
+        esercizio.rilascia(k, k);
     QVERIFY(esercizio.completo());
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 32767);
 
     ambiente.stato.NumeroEsatti = 32766;
-    esercizio.genera(ambiente.contesto);
+    esercizio.genera();
     for (int k = 0; k < 3; ++k)
-        esercizio.rilascia(k, k, ambiente.contesto);
+        esercizio.rilascia(k, k);
     QCOMPARE(int(ambiente.stato.NumeroEsatti), 32767);
 }
 
 void TestAbbinamento::nuovoEsercizioRiparte()
 {
     Ambiente ambiente;
-    Abbinamento esercizio;
-    esercizio.genera(ambiente.contesto);
-    esercizio.rilascia(0, 0, ambiente.contesto);
-    esercizio.rilascia(1, 2, ambiente.contesto);
+    Abbinamento esercizio(ambiente.contesto);
+    esercizio.genera();
+    esercizio.rilascia(0, 0);
+    esercizio.rilascia(1, 2);
     QCOMPARE(esercizio.colore(), ColoreNero);
 
     ambiente.casuale.aggiungi({perColore(7), perSegnale(1), perSegnale(2), perSegnale(3),
                                perDisposizione(0)});
-    esercizio.genera(ambiente.contesto);
+    esercizio.genera();
     QCOMPARE(int(esercizio.NumeroAbbinati()), 0);
     QCOMPARE(esercizio.colore(), ColoriSfondo[6]);
     for (int k = 0; k < 3; ++k)

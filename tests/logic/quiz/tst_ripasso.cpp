@@ -35,28 +35,30 @@ Segnali contenuto(const Ripasso &ripasso)
     return s;
 }
 
-// One exercise of `quiz` whose asked sign is drawn by `primo`, answered right or wrong.
-// The other draws keep clear of the signs the cases use.
-void unaRisposta(Ambiente &a, const QString &quiz, float primo, bool giusta)
+// One exercise of `quiz` whose asked sign is drawn by `primo`, answered as `risposte` tells,
+// right or wrong, one try after the other. The other draws keep clear of the signs the cases use.
+void unEsercizio(Ambiente &a, const QString &quiz, float primo, const QList<bool> &risposte)
 {
     a.casuale.aggiungi({0.0f, primo});
     if (quiz == QLatin1String("definizione")) {
         a.casuale.aggiungi({0.0f, 0.9f, 0.91f, 0.92f, 0.93f, 0.94f});
         Definizione d(a.contesto);
         d.genera();
-        d.rispondi(giusta ? a.stato.segnale(a.stato.SegnaleCorrente) : QStringLiteral("altro"));
+        for (bool giusta : risposte)
+            d.rispondi(giusta ? a.stato.segnale(a.stato.SegnaleCorrente) : QStringLiteral("altro"));
     } else if (quiz == QLatin1String("riconoscimento")) {
         a.casuale.aggiungi({0.9f, 0.91f, 0.92f, 0.93f, 0.94f, 0.0f}); // asked at position 1
         Riconoscimento r(a.contesto);
         r.genera();
-        r.rispondi(giusta ? 0 : 1);
+        for (bool giusta : risposte)
+            r.rispondi(giusta ? 0 : 1);
     } else {
-        // Outside a review the other two come from the catalogue, inside from the set.
-        for (float v : a.stato.ripasso.attivo() ? Valori{0.5f, 0.9f, 0.0f} : Valori{0.9f, 0.95f, 0.0f})
-            a.casuale.aggiungi(v);
-        Abbinamento ab;
-        ab.genera(a.contesto);
-        ab.rilascia(giusta ? 0 : 1, 0, a.contesto); // the definition of slot 0
+        // The other two, from the catalogue or from what the set still holds.
+        a.casuale.aggiungi({0.9f, 0.95f, 0.0f});
+        Abbinamento ab(a.contesto);
+        ab.genera();
+        for (bool giusta : risposte)
+            ab.rilascia(giusta ? 0 : 1, 0); // the definition of slot 0
     }
 }
 }
@@ -78,21 +80,27 @@ void TestRipasso::entraEdEsce_data()
     QTest::addColumn<QString>("quiz");
     QTest::addColumn<Segnali>("prima");
     QTest::addColumn<bool>("inRipasso");
-    QTest::addColumn<bool>("giusta");
+    QTest::addColumn<QList<bool>>("risposte");
     QTest::addColumn<Segnali>("dopo");
 
     // Outside a review the asked sign is 7; in a review, the first of the set.
+    const QList<bool> giusta{true}, sbagliata{false}, sbagliataPoiGiusta{false, true};
     for (const char *quiz : {"definizione", "riconoscimento", "abbinamento"}) {
         const QString q = QLatin1String(quiz);
-        QTest::addRow("%s: sbagliato, entra", quiz) << q << Segnali{} << false << false << Segnali{7};
+        QTest::addRow("%s: sbagliato, entra", quiz) << q << Segnali{} << false << sbagliata << Segnali{7};
         QTest::addRow("%s: sbagliato di nuovo, una volta sola", quiz)
-            << q << Segnali{3, 7} << false << false << Segnali{3, 7};
+            << q << Segnali{3, 7} << false << sbagliata << Segnali{3, 7};
         QTest::addRow("%s: giusto fuori dal ripasso, resta", quiz)
-            << q << Segnali{7} << false << true << Segnali{7};
-        QTest::addRow("%s: giusto nel ripasso, esce", quiz)
-            << q << Segnali{7, 3, 9} << true << true << Segnali{3, 9};
+            << q << Segnali{7} << false << giusta << Segnali{7};
+        QTest::addRow("%s: giusto al primo tentativo nel ripasso, esce", quiz)
+            << q << Segnali{7, 3, 9} << true << giusta << Segnali{3, 9};
         QTest::addRow("%s: sbagliato nel ripasso, resta", quiz)
-            << q << Segnali{7, 3, 9} << true << false << Segnali{7, 3, 9};
+            << q << Segnali{7, 3, 9} << true << sbagliata << Segnali{7, 3, 9};
+        // Found only after a wrong try: the sign stays to be reviewed again.
+        QTest::addRow("%s: sbagliato poi giusto nel ripasso, resta", quiz)
+            << q << Segnali{7, 3, 9} << true << sbagliataPoiGiusta << Segnali{7, 3, 9};
+        QTest::addRow("%s: sbagliato poi giusto fuori dal ripasso, entra", quiz)
+            << q << Segnali{} << false << sbagliataPoiGiusta << Segnali{7};
     }
 }
 
@@ -101,18 +109,18 @@ void TestRipasso::entraEdEsce()
     QFETCH(QString, quiz);
     QFETCH(Segnali, prima);
     QFETCH(bool, inRipasso);
-    QFETCH(bool, giusta);
+    QFETCH(QList<bool>, risposte);
     QFETCH(Segnali, dopo);
 
     Ambiente a;
     riempi(a.stato.ripasso, prima);
     scegliCategoria(a.stato, inRipasso ? DaRipassare : Tutti);
-    unaRisposta(a, quiz, inRipasso ? valore(1, int(prima.size())) : valore(7), giusta);
+    unEsercizio(a, quiz, inRipasso ? valore(1, int(prima.size())) : valore(7), risposte);
     QCOMPARE(contenuto(a.stato.ripasso), dopo);
     QCOMPARE(a.casuale.restanti(), 0);
     // The counters work as ever.
-    QCOMPARE(a.stato.NumeroEsatti, qint16(giusta && quiz != QLatin1String("abbinamento")));
-    QCOMPARE(a.stato.NumeroErrati, qint16(!giusta));
+    QCOMPARE(a.stato.NumeroEsatti, qint16(risposte.last() && quiz != QLatin1String("abbinamento")));
+    QCOMPARE(a.stato.NumeroErrati, qint16(risposte.count(false)));
 }
 
 void TestRipasso::estrazioneInRipasso_data()
@@ -122,25 +130,26 @@ void TestRipasso::estrazioneInRipasso_data()
     QTest::addColumn<Valori>("valori");
     QTest::addColumn<Segnali>("mostrati"); // what each label, picture or slot shows
 
-    // The asked sign is an index into the set; the other texts come from the whole
-    // catalogue, again while one is the asked sign (repeats among them stay).
+    // Sign 100 reads as sign 20 (see below). The asked sign is an index into the set, and so
+    // is every other sign while the set holds one not shown yet; then the whole catalogue
+    // fills in. Each draw is an index into the signs still free: no sign, and no text, twice.
     QTest::newRow("definizione")
         << QStringLiteral("definizione") << Segnali{20, 50, 90}
-        << Valori{0.0f, valore(2, 3), 0.0f, valore(50), valore(7), valore(7), 0.9999f, 0.0f,
-                  valore(50), valore(2)}
-        << Segnali{50, 7, 7, 144, 1, 2};
-    // The asked sign first, then five others each different from every one before it; the
-    // asked sign stands at the drawn position (4), the others fill the rest in order.
+        << Valori{0.0f, valore(2, 3), 0.0f, valore(2, 2), 0.0f, 0.0f, 0.9999f, (95.5f / 138)}
+        << Segnali{50, 90, 20, 1, 144, 101};
+    // The asked sign stands at the drawn position (4), the others fill the rest in order.
     QTest::newRow("riconoscimento")
         << QStringLiteral("riconoscimento") << Segnali{20, 50, 90}
-        << Valori{0.0f, valore(3, 3), valore(90), valore(10), valore(10), valore(11), valore(12),
-                  valore(13), valore(14), 0.5f}
-        << Segnali{10, 11, 12, 90, 13, 14};
-    // All three from the set, each again while it repeats one before it.
+        << Valori{0.0f, valore(3, 3), 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f}
+        << Segnali{20, 50, 1, 90, 2, 3};
     QTest::newRow("abbinamento")
         << QStringLiteral("abbinamento") << Segnali{20, 50, 90, 100}
-        << Valori{0.0f, valore(2, 4), valore(2, 4), valore(1, 4), valore(2, 4), valore(4, 4), 0.0f}
-        << Segnali{50, 20, 100};
+        << Valori{0.0f, valore(2, 4), 0.0f, 0.9999f, 0.0f}
+        << Segnali{50, 20, 90};
+    QTest::newRow("abbinamento, uno solo")
+        << QStringLiteral("abbinamento") << Segnali{20}
+        << Valori{0.0f, 0.0f, 0.0f, 0.0f, 0.0f}
+        << Segnali{20, 1, 2};
 }
 
 void TestRipasso::estrazioneInRipasso()
@@ -151,6 +160,7 @@ void TestRipasso::estrazioneInRipasso()
     QFETCH(Segnali, mostrati);
 
     Ambiente a;
+    a.stato.ListaSegnali[100] = a.stato.segnale(20);
     riempi(a.stato.ripasso, insieme);
     scegliCategoria(a.stato, DaRipassare);
     QCOMPARE(a.stato.PrimoSegnale, qint16(1));
@@ -174,8 +184,8 @@ void TestRipasso::estrazioneInRipasso()
         QCOMPARE(e.testo, QStringLiteral("   Segnale 90"));
         QCOMPARE(r.segnaleChiesto(), qint16(90));
     } else {
-        Abbinamento ab;
-        ab.genera(a.contesto);
+        Abbinamento ab(a.contesto);
+        ab.genera();
         for (int k = 0; k < SlotAbbinamento; ++k)
             visti.append(ab.segnale(k));
     }
@@ -189,35 +199,30 @@ void TestRipasso::fineDelRipasso_data()
 {
     QTest::addColumn<bool>("inRipasso");
     QTest::addColumn<Segnali>("insieme");
-    QTest::addColumn<int>("soglia");
     QTest::addColumn<bool>("finito");
-    QTest::addColumn<bool>("avviso");
 
-    QTest::newRow("vuoto nel ripasso") << true << Segnali{} << 1 << true << true;
-    QTest::newRow("ancora uno") << true << Segnali{4} << 1 << false << false;
-    // The matching quiz needs three: with two left it stops reviewing, with no box.
-    QTest::newRow("abbinamento, due") << true << Segnali{4, 5} << 3 << true << false;
-    QTest::newRow("abbinamento, tre") << true << Segnali{4, 5, 6} << 3 << false << false;
-    QTest::newRow("vuoto fuori dal ripasso") << false << Segnali{} << 1 << false << false;
+    // Only an empty set ends a review, whatever the quiz: one left is enough for any of them.
+    QTest::newRow("vuoto nel ripasso") << true << Segnali{} << true;
+    QTest::newRow("ancora uno") << true << Segnali{4} << false;
+    QTest::newRow("ancora due") << true << Segnali{4, 5} << false;
+    QTest::newRow("vuoto fuori dal ripasso") << false << Segnali{} << false;
 }
 
 void TestRipasso::fineDelRipasso()
 {
     QFETCH(bool, inRipasso);
     QFETCH(Segnali, insieme);
-    QFETCH(int, soglia);
     QFETCH(bool, finito);
-    QFETCH(bool, avviso);
 
     Ambiente a;
     riempi(a.stato.ripasso, insieme);
     scegliCategoria(a.stato, inRipasso ? DaRipassare : Pericolo);
     const qint16 ultimo = a.stato.UltimoSegnale;
-    QCOMPARE(concludiRipasso(a.contesto, soglia), finito);
+    QCOMPARE(concludiRipasso(a.contesto), finito);
     QCOMPARE(a.stato.ripasso.attivo(), inRipasso && !finito);
     QCOMPARE(a.stato.UltimoSegnale, finito ? qint16(144) : ultimo);
-    QCOMPARE(a.dialoghi.mostrati.size(), avviso ? 1 : 0);
-    if (avviso)
+    QCOMPARE(a.dialoghi.mostrati.size(), finito ? 1 : 0);
+    if (finito)
         QCOMPARE(a.dialoghi.mostrati.first(),
                  qMakePair(QStringLiteral("Hai ripassato tutti i segnali sbagliati!"),
                            int(Dialoghi::Informazione)));

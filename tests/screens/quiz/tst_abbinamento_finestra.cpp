@@ -98,7 +98,7 @@ private slots:
     void rilascio_data();
     void rilascio();
     void esercizioCompletoConErrori();
-    void avantiRestaDopoCategoria();
+    void categoriaNascondeAvanti();
     void punteggio();
     void esciNoSi();
     void treModi_data();
@@ -380,7 +380,7 @@ void TestFormSposta::esercizioCompletoConErrori()
     QCOMPARE(ambiente.casuale.fuoriCopione(), 0);
 }
 
-void TestFormSposta::avantiRestaDopoCategoria()
+void TestFormSposta::categoriaNascondeAvanti()
 {
     Ambiente ambiente;
     Quiz quiz(ambiente);
@@ -392,7 +392,8 @@ void TestFormSposta::avantiRestaDopoCategoria()
     voceCategoria(*quiz, Sosta)->trigger();
     QVERIFY(voceCategoria(*quiz, Sosta)->isChecked());
     QVERIFY(!voceCategoria(*quiz, Tutti)->isChecked());
-    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isVisible());
+    // A new exercise starts unanswered: "avanti" goes, as after "avanti" itself.
+    QVERIFY(controllo<PulsanteGrafico>(*quiz, "Command1")->isHidden());
     QVERIFY(controllo<Immagine>(*quiz, "Image1", 0)->file().endsWith(QStringLiteral("/jpg/89.jpg")));
     QCOMPARE(controllo<DefinizioneTrascinabile>(*quiz, "Label1", 0)->text(), CartellaProgramma::testo(89));
     for (int k = 0; k < 3; ++k) {
@@ -494,7 +495,12 @@ void TestFormSposta::treModi()
     auto posa = [&](int casella) {
         QWidget *box = controllo<CasellaRilascio>(*quiz, "Label2", casella);
         if (modo == Modo::Tastiera) {
-            // Up from the definition to the box above it, then along the boxes.
+            // Tab from the definition in hand to the first box (Up from one not in hand to the
+            // box above it), then along the boxes.
+            if (presa(*quiz) >= 0) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), controllo<CasellaRilascio>(*quiz, "Label2", 0));
+            }
             for (int tasti = 0; tasti < 4 && QApplication::focusWidget() != box; ++tasti) {
                 QWidget *fuoco = QApplication::focusWidget();
                 const bool inBasso = qobject_cast<DefinizioneTrascinabile *>(fuoco);

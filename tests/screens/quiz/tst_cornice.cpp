@@ -30,13 +30,14 @@ class QuizDiProva : public CorniceQuiz
 {
 public:
     QuizDiProva(Contesto &contesto, const AspettoCornice &aspetto = Cornici::sposta())
-        : CorniceQuiz(contesto, aspetto), m_stato(contesto.stato)
+        : CorniceQuiz(contesto, aspetto), regole(contesto), m_stato(contesto.stato)
     {
         connect(this, &CorniceQuiz::categoriaScelta, this, [this](const QString &voce) { voci.append(voce); });
         collegaRegole(&regole, [this](bool giusta) { verdetti.append(giusta); });
     }
     void apri() { apriQuiz(); }
-    void GeneraEsercizio() override
+    void attendiRisposta() override {}
+    void NuovoEsercizio() override
     {
         esercizi.append({m_stato.PrimoSegnale, m_stato.UltimoSegnale});
     }

@@ -204,7 +204,6 @@ void TestFinestraRiconoscimento::categoriaDaRisposto()
     Ambiente a;
     auto f = apri(a, 5);
     clic(controllo<Immagine>(*f, "Image1", 4));
-    const QRect frame = controllo<CorniceRisposta>(*f, "Shape1")->geometry();
     voceCategoria(*f, Divieto)->trigger();
 
     QCOMPARE(controllo<QLabel>(*f, "Label4")->text(), QStringLiteral("selezionati Segnali di divieto"));
@@ -213,16 +212,11 @@ void TestFinestraRiconoscimento::categoriaDaRisposto()
     for (Immagine *i : controlli<Immagine>(*f, "Image1", 6)) {
         const int n = QFileInfo(i->file()).baseName().toInt();
         QVERIFY2(n >= 53 && n <= 81, qPrintable(i->file()));
-        QVERIFY(!i->isEnabled());
     }
-    QVERIFY(controllo<PulsanteGrafico>(*f, "Command1")->isEnabled());
-    QVERIFY(controllo<CorniceRisposta>(*f, "Shape1")->isVisible());
-    QCOMPARE(controllo<CorniceRisposta>(*f, "Shape1")->geometry(), frame);
+    // A new exercise starts unanswered, as after "avanti"; the face of the last answer stays.
+    attendeRisposta(*f);
     QVERIFY(controllo<PulsanteGrafico>(*f, "ComandoIconaSi")->isVisible());
     QCOMPARE(int(a.stato.NumeroEsatti), 1);
-
-    clic(controllo<PulsanteGrafico>(*f, "Command1"));
-    attendeRisposta(*f);
 }
 
 void TestFinestraRiconoscimento::categoriaNominata_data()

@@ -1,5 +1,5 @@
-// "segnali da ripassare" in the quiz windows: the eighth item, its threshold, its check mark,
-// Label4, and the end of a review.
+// "segnali da ripassare" in the quiz windows: the eighth item, when it can be chosen, its
+// check mark, Label4, and the end of a review.
 #include "Ambiente.h"
 #include "Finestre.h"
 
@@ -51,6 +51,7 @@ private slots:
     void soglia();
     void ripassoNelRiconoscimento();
     void sbagliataNellAbbinamento();
+    void ripassoNellAbbinamento();
 };
 
 void TestFinestraRipasso::soglia_data()
@@ -60,10 +61,9 @@ void TestFinestraRipasso::soglia_data()
     QTest::addColumn<bool>("abilitata");
 
     const char *nomi[] = {"abbinamento", "definizione", "riconoscimento"};
-    const int soglie[] = {3, 1, 1};
     for (int schermo = 0; schermo < 3; ++schermo)
-        for (int n = 0; n <= 3; ++n)
-            QTest::addRow("%s, %d", nomi[schermo], n) << schermo << n << (n >= soglie[schermo]);
+        for (int n = 0; n <= 2; ++n)
+            QTest::addRow("%s, %d", nomi[schermo], n) << schermo << n << (n >= 1);
 }
 
 void TestFinestraRipasso::soglia()
@@ -140,7 +140,7 @@ void TestFinestraRipasso::sbagliataNellAbbinamento()
     auto quiz = apri(a, 0);
     auto *f = static_cast<FormSposta *>(quiz.get());
     // The definition of slot 0 on the box of slot 2, then of slot 1 on box 0: both signs
-    // enter; the item waits for a third.
+    // enter, and the item can be chosen.
     auto segnale = [&](int slot) {
         return qint16(controllo<QLabel>(*f, "Label1", slot)->text().remove(QStringLiteral("Segnale ")).toInt());
     };
@@ -148,8 +148,34 @@ void TestFinestraRipasso::sbagliataNellAbbinamento()
     QVERIFY(rilasciaDefinizione(*f, 0, 1));
     QCOMPARE(a.stato.ripasso.segnali(), (QList<qint16>{segnale(0), segnale(1)}));
     QCOMPARE(controllo<QAction>(*f, "mnuRipasso")->text(), QStringLiteral("segnali da ripassare (2)"));
-    QVERIFY(!controllo<QAction>(*f, "mnuRipasso")->isEnabled());
+    QVERIFY(controllo<QAction>(*f, "mnuRipasso")->isEnabled());
     QCOMPARE(int(a.stato.NumeroErrati), 2);
+}
+
+void TestFinestraRipasso::ripassoNellAbbinamento()
+{
+    Ambiente a;
+    for (qint16 s : {20, 50})
+        a.stato.ripasso.sbagliato(s);
+    auto quiz = apri(a, 0);
+    auto *f = static_cast<FormSposta *>(quiz.get());
+    // Two missed signs are enough: the exercise shows 20, 50 and sign 1 of the catalogue.
+    a.casuale.aggiungi({0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+    controllo<QAction>(*f, "mnuRipasso")->trigger();
+    QCOMPARE(controllo<QLabel>(*f, "Label1", 2)->text(), QStringLiteral("Segnale 1"));
+
+    // Each sign leaves as its definition is placed; the set runs out with one definition
+    // still to place, and the review goes on to the end of the exercise.
+    for (int k = 0; k < 2; ++k) {
+        QVERIFY(rilasciaDefinizione(*f, k, k));
+        QCOMPARE(a.stato.ripasso.dimensione(), 1 - k);
+        QCOMPARE(spuntate(*f), QStringList{QStringLiteral("mnuRipasso")});
+        QVERIFY(a.dialoghi.mostrati.isEmpty());
+    }
+    QVERIFY(rilasciaDefinizione(*f, 2, 2));
+    QCOMPARE(a.dialoghi.mostrati.size(), 1);
+    QCOMPARE(a.dialoghi.mostrati.first().first, QStringLiteral("Hai ripassato tutti i segnali sbagliati!"));
+    QCOMPARE(spuntate(*f), QStringList{QStringLiteral("mnuTutti")});
 }
 
 QTEST_MAIN(TestFinestraRipasso)
