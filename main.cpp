@@ -10,6 +10,7 @@
 #include "logic/Stato.h"
 #include "widgets/SuoniQt.h"
 #include "widgets/VoceQt.h"
+#include "logic/CasualeOrologio.h"
 
 using namespace cartavia;
 

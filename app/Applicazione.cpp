@@ -3,6 +3,7 @@
 #include "logic/Catalogo.h"
 #include "logic/Contesto.h"
 #include "logic/Stato.h"
+#include "logic/Versione.h"
 #include "app/Navigazione.h"
 #include "screens/FormAvvio.h"
 
@@ -85,7 +86,7 @@ Applicazione::Applicazione(int &argc, char **argv) : QApplication(primaDelloSche
 {
     schermoAperto();
     setApplicationName(QStringLiteral("Cartavia"));
-    setApplicationVersion(QStringLiteral("1.00"));
+    setApplicationVersion(QStringLiteral(CARTAVIA_VERSIONE));
     // Setting the icon renders the SVG at every size the window system may ask for; done
     // once the event loop runs, it no longer holds back the first window.
     // throws nothing: an icon that cannot be drawn is an empty one.

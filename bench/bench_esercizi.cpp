@@ -31,6 +31,7 @@
 #include "screens/quiz/riconoscimento/formDisegni.h"
 #include "app/Navigazione.h"
 #include "screens/FormMenu.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QAction>
 #include <QApplication>

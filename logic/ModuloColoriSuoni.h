@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logic/Suoni.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -7,14 +9,6 @@
 namespace cartavia {
 
 struct Contesto;
-
-// Plays a WAV file without waiting; a new sound cuts off the one still playing.
-class Suoni
-{
-public:
-    virtual ~Suoni() = default;
-    virtual void suona(const QString &file) = 0;
-};
 
 // A colour as 0x00BBGGRR, red in the lowest byte. With the top bit set it names a system
 // colour instead.

@@ -26,9 +26,7 @@ FinestraAttivita::FinestraAttivita(Contesto &contesto, int larghezza, int altezz
     setCentralWidget(m_area);
     // The window grows; the layout on the client area grows with it, in proportion.
     m_scala = new Scala(m_area, twSize(larghezza, altezza));
-    m_scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
-        eseguiProtetto(contesto, azione);
-    });
+    m_scala->proteggi(contesto);
 
     // The menu bar and its menus grow with the layout: a projected class reads them too.
     connect(m_scala, &Scala::scalata, this, protetto(contesto, [this](qreal fattore) {

@@ -36,13 +36,14 @@ protected:
     // The window frame's close button leaves the activity the way "Esci" does.
     void closeEvent(QCloseEvent *event) override;
 
+    Contesto &m_contesto;
+
 private:
     // "Vuoi tornare al menù?"; on Yes, back to the main menu.
     void mnuEsci_Click();
     // Opens the menu bar for the keyboard, as Alt does; F10 does it.
     void apriBarraMenu();
 
-    Contesto &m_contesto;
     QAction *mnuEsci = nullptr;
     QWidget *m_area = nullptr;
     Scala *m_scala = nullptr;

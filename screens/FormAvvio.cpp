@@ -11,6 +11,8 @@
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,9 +24,7 @@ FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Form1"));
     auto *scala = new Scala(this, twSize(10605, 9120));
-    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
-        eseguiProtetto(contesto, azione);
-    });
+    scala->proteggi(contesto);
 
     const QRect posti[4] = {
         tw(360, 240, 2295, 2175),

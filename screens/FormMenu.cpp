@@ -9,6 +9,7 @@
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "logic/Protezione.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QKeyEvent>
 
@@ -18,9 +19,7 @@ FormMenu::FormMenu(Contesto &contesto, QWidget *parent) : QWidget(parent), m_con
 {
     setWindowTitle(QStringLiteral("Form2"));
     auto *scala = new Scala(this, twSize(10140, 7470));
-    scala->impostaGuardia([&contesto](const std::function<void()> &azione) {
-        eseguiProtetto(contesto, azione);
-    });
+    scala->proteggi(contesto);
     descriviPerLettore(this, QStringLiteral("Cartavia: menù principale"));
 
     const QFont attivita = carattere(QStringLiteral("MS Sans Serif"), 18, true);

@@ -2,6 +2,7 @@
 
 #include "logic/Contesto.h"
 #include "logic/Modulo1.h"
+#include "logic/Versione.h"
 
 #include <QCoreApplication>
 #include <QFile>

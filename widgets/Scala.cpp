@@ -1,6 +1,8 @@
 #include "widgets/Scala.h"
 
-#include "widgets/Controlli.h"
+#include "logic/Protezione.h"
+#include "widgets/Immagine.h"
+
 
 #include <QEvent>
 #include <QFrame>
@@ -214,8 +216,8 @@ void Scala::ricaricaImmagini()
 bool Scala::eventFilter(QObject *oggetto, QEvent *evento)
 {
     if (oggetto == m_ospite && evento->type() == QEvent::Resize) {
-        if (m_guardia)
-            m_guardia([this] { aggiorna(); });
+        if (m_contesto)
+            eseguiProtetto(*m_contesto, [this] { aggiorna(); });
         else
             aggiorna();
         return false;

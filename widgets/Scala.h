@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Scalabile.h"
+
 #include <QFont>
 #include <QHash>
 #include <QList>
@@ -9,23 +11,12 @@
 #include <QRect>
 #include <QSize>
 
-#include <functional>
 
 class QWidget;
 
 namespace cartavia {
 
-// A control that draws something of its own the window cannot resize for it (a border, an
-// icon, a pointer, lines): it learns the factor and scales that itself. At 1 it draws as
-// it always did.
-class Scalabile
-{
-public:
-    virtual void impostaScala(qreal fattore) = 0;
-
-protected:
-    ~Scalabile() = default;
-};
+struct Contesto;
 
 // A font `fattore` times as large (in points, or in pixels where it is given so).
 QFont fontInScala(const QFont &naturale, qreal fattore);
@@ -69,10 +60,10 @@ public:
     // The helper that scales the layout `controllo` stands on, or nullptr.
     static Scala *di(const QWidget *controllo);
 
-    // Runs the work a resize brings (pictures read again, which may fail) through `guardia`,
-    // which shows a failure and ends the program: no exception crosses Qt's event dispatch.
-    using Guardia = std::function<void(const std::function<void()> &)>;
-    void impostaGuardia(Guardia guardia) { m_guardia = std::move(guardia); }
+    // Runs the work a resize brings (pictures read again, which may fail) through
+    // eseguiProtetto, which shows a failure and ends the program: no exception crosses Qt's
+    // event dispatch. Every window calls it on its Scala.
+    void proteggi(Contesto &contesto) { m_contesto = &contesto; }
 
     // Full screen on, or back to the state before it.
     static void alternaSchermoIntero(QWidget *finestra);
@@ -103,7 +94,7 @@ private:
     void ricaricaImmagini();
 
     QWidget *m_ospite;
-    Guardia m_guardia;
+    Contesto *m_contesto = nullptr;
     QSize m_naturale;
     qreal m_fattore = 1;
     QPoint m_margine;

@@ -10,6 +10,8 @@
 #include "widgets/Controlli.h"
 #include "widgets/SerieClic.h"
 #include "widgets/Twips.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -3,6 +3,7 @@
 #include "logic/Casuale.h"
 #include "widgets/Controlli.h"
 #include "widgets/SerieClic.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -14,6 +14,7 @@
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "screens/puzzle/GiocoPuzzle.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,7 +28,7 @@
 namespace cartavia {
 
 frmpuzzle::frmpuzzle(Contesto &contesto, QWidget *parent)
-    : FinestraAttivita(contesto, 8640, 6840, parent), m_contesto(contesto)
+    : FinestraAttivita(contesto, 8640, 6840, parent)
 {
     // The title stays as the layout has it; a screen reader says the activity.
     setAccessibleName(QStringLiteral("Cartavia - gioca con i segnali"));

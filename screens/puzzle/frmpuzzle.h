@@ -31,7 +31,6 @@ private:
     void Command1_Click();
     void Option1_Click(int indice);
 
-    Contesto &m_contesto;
     GiocoPuzzle *GiocoPuzzle1 = nullptr;
     QLabel *Label1 = nullptr;
     QGroupBox *Frame1 = nullptr;

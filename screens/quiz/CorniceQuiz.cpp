@@ -11,6 +11,7 @@
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
 #include "widgets/Twips.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -65,7 +66,7 @@ AspettoCornice disegni()
 } // namespace Cornici
 
 CorniceQuiz::CorniceQuiz(Contesto &contesto, const AspettoCornice &aspetto, QWidget *parent)
-    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent), m_contesto(contesto)
+    : FinestraAttivita(contesto, aspetto.larghezza, aspetto.altezza, parent)
 {
     // The title stays empty, as the layout has it; a screen reader says the activity.
     setAccessibleName(aspetto.nomeAccessibile);

@@ -88,7 +88,6 @@ private:
     void dopoRisposta(const RegoleQuiz &regole);
     void mostraContatori();
 
-    Contesto &m_contesto;
     QAction *mnuAzzera = nullptr;
     QAction *mnuEserEseg = nullptr; // matching quiz only
     QMenu *menuScelta = nullptr;

@@ -6,6 +6,7 @@
 #include "widgets/ContornoLeggibile.h"
 #include "widgets/Controlli.h"
 #include "widgets/Risorse.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QLabel>
 

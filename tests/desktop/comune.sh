@@ -13,5 +13,7 @@ esito() {
     [ "$errori" -eq 0 ] || { echo "$errori errori" >&2; exit 1; }
     echo "tutto a posto"
 }
+# The program's version, as project() in CMakeLists.txt of the sources `$1` gives it.
+versione() { sed -nE 's/^project\(Cartavia VERSION ([^ ]+).*/\1/p' "$1/CMakeLists.txt"; }
 temporanea=$(mktemp -d)
 trap 'rm -rf "$temporanea"' EXIT

@@ -3,17 +3,17 @@
 # pacchetto.sh SOURCES BUILD
 source "$(dirname "$0")/comune.sh"
 richiede cpack dpkg-deb dpkg-shlibdeps lintian
-sorgenti="$1"; build="$2"
+sorgenti="$1"; build="$2"; v=$(versione "$1")
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$temporanea" >"$temporanea/cpack.log" 2>&1 \
     || { cat "$temporanea/cpack.log" >&2; fallisce "cpack"; esito; }
 deb=$(ls "$temporanea"/*.deb)
-[ "$(basename "$deb")" = "cartavia_1.00_$(dpkg --print-architecture).deb" ] \
+[ "$(basename "$deb")" = "cartavia_${v}_$(dpkg --print-architecture).deb" ] \
     || fallisce "nome del pacchetto: $(basename "$deb")"
 
 campo() { dpkg-deb -f "$deb" "$1"; }
 [ "$(campo Package)" = "cartavia" ] || fallisce "Package: $(campo Package)"
-[ "$(campo Version)" = "1.00" ] || fallisce "Version: $(campo Version)"
+[ "$(campo Version)" = "$v" ] || fallisce "Version: $(campo Version)"
 [ "$(campo Section)" = "education" ] || fallisce "Section: $(campo Section)"
 [ "$(campo Maintainer)" = "Cartavia <info@cartavia.example.org>" ] \
     || fallisce "Maintainer: $(campo Maintainer)"
@@ -82,9 +82,9 @@ if command -v readelf >/dev/null && readelf -d "$eseguibile" | grep -q 'libQt6Mu
     fallisce "l'eseguibile collega Qt Multimedia"
 fi
 # The version record of the package and of the metadata agree.
-grep -q '<release version="1.00"' \
+grep -q "<release version=\"$v\"" \
     "$temporanea/contenuto/usr/share/metainfo/org.example.cartavia.metainfo.xml" \
-    || fallisce "release dei metadati diversa da 1.00"
+    || fallisce "release dei metadati diversa da $v"
 # No maintainer scripts: the package has nothing to do when it is installed or removed.
 mkdir -p "$temporanea/controllo"
 dpkg-deb -e "$deb" "$temporanea/controllo"

@@ -11,6 +11,9 @@
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
 #include "Finestre.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

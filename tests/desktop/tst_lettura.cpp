@@ -5,7 +5,6 @@
 #include "Ambiente.h"
 #include "Finestre.h"
 
-#include "widgets/Controlli.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/puzzle/frmpuzzle.h"
 #include "screens/quiz/definizione/formTrova.h"

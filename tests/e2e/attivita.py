@@ -2,6 +2,8 @@
 the puzzle."""
 
 import os
+import re
+import subprocess
 import time
 
 import banco
@@ -76,13 +78,16 @@ def schermo_intero(s, finestra, pulsante, durante=lambda: None):
     return f, risultato
 
 
-GUIDA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "guida")
+SORGENTI = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def guida(finestra):
-    """The help of a screen as F1 shows it: the version line, then the text in the sources."""
-    with open(os.path.join(GUIDA, finestra + ".txt"), encoding="utf-8") as testo:
-        return "Cartavia 1.00 - guida\n\n" + testo.read().strip()
+    """The help of a screen as F1 shows it: the version line (of the project, CMakeLists.txt),
+    then the text in the sources."""
+    with open(os.path.join(SORGENTI, "CMakeLists.txt"), encoding="utf-8") as cmake:
+        versione = re.search(r"project\(Cartavia VERSION (\S+)", cmake.read()).group(1)
+    with open(os.path.join(SORGENTI, "resources", "guida", finestra + ".txt"), encoding="utf-8") as testo:
+        return f"Cartavia {versione} - guida\n\n" + testo.read().strip()
 
 
 @caso("avvio_menu_esci", schermo=(1920, 1080), gestore=True)
@@ -432,29 +437,12 @@ def abbinamento(s):
 
 
 def soluzione_scivolamento(partenza):
-    """Shortest list of cells to click, by breadth-first search (at most 9!/2 states)."""
-    meta = (0, 1, 2, 3, 4, 5, 6, 7, None)
-    precedente = {partenza: None}
-    coda = [partenza]
-    for stato in coda:
-        if stato == meta:
-            break
-        vuota = stato.index(None)
-        for cella in range(9):
-            if abs(cella // 3 - vuota // 3) + abs(cella % 3 - vuota % 3) != 1:
-                continue
-            nuovo = list(stato)
-            nuovo[vuota], nuovo[cella] = nuovo[cella], None
-            nuovo = tuple(nuovo)
-            if nuovo not in precedente:
-                precedente[nuovo] = (stato, cella)
-                coda.append(nuovo)
-    verifica(meta in precedente, "puzzle a scivolamento irrisolvibile")
-    mosse, stato = [], meta
-    while precedente[stato] is not None:
-        stato, cella = precedente[stato]
-        mosse.append(cella)
-    return mosse[::-1]
+    """The cells to click, in order, from the tests' solver (tests/supporto/Risolutore.h)."""
+    uscita = subprocess.run([os.environ["CARTAVIA_E2E_RISOLUTORE"]]
+                            + [str(8 if p is None else p) for p in partenza],
+                            capture_output=True, text=True, timeout=60)
+    verifica(uscita.returncode == 0, f"puzzle a scivolamento irrisolvibile: {partenza}")
+    return [int(c) for c in uscita.stdout.split()]
 
 
 @caso("puzzle")

@@ -7,18 +7,12 @@ session); the functions below read what every screen shows.
 
 import os
 import subprocess
+import types
 
 import banco
 from banco import Fallimento, aspetta, clic, clic_centro, log, tasto, uguale, verifica
 
-CASI = {}  # name -> Caso
-
-
-class Caso:
-    def __init__(self, esegui, prepara, come_nessuno, finestre, eventi, orca, schermo, audio, voce):
-        self.esegui, self.prepara, self.come_nessuno = esegui, prepara, come_nessuno
-        self.finestre, self.eventi, self.orca, self.schermo = finestre, eventi, orca, schermo
-        self.audio, self.voce = audio or voce, voce
+CASI = {}  # name -> the case's function (esegui) and what it asks for
 
 
 def caso(nome, come_nessuno=False, prepara=None, voce=False, finestre=False, eventi=False,
@@ -30,8 +24,9 @@ def caso(nome, come_nessuno=False, prepara=None, voce=False, finestre=False, eve
     server of the session's own (every other case runs with no sound server at all); `voce`:
     that and speech-dispatcher, with the speech module beside the program."""
     def registra(funzione):
-        CASI[nome] = Caso(funzione, prepara, come_nessuno, finestre or orca or gestore, eventi, orca,
-                          schermo, audio, voce)
+        CASI[nome] = types.SimpleNamespace(
+            esegui=funzione, prepara=prepara, come_nessuno=come_nessuno, eventi=eventi, orca=orca,
+            finestre=finestre or orca or gestore, schermo=schermo, audio=audio or voce, voce=voce)
         return funzione
     return registra
 

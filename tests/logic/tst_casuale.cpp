@@ -1,5 +1,6 @@
 #include "logic/Casuale.h"
 #include "Ambiente.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QtTest>
 #include <cmath>

@@ -43,9 +43,8 @@ private slots:
     void campi();
     void codifica_data();
     void codifica();
-    void troppoCorto_data();
-    void troppoCorto();
-    void voceTroppoLunga();
+    void rifiutato_data();
+    void rifiutato();
     void caratteriDiControllo_data();
     void caratteriDiControllo();
     void nonLeggeOltreLaVoce144();
@@ -85,6 +84,8 @@ void TestCatalogo::campi_data()
     QTest::newRow("virgolette senza chiusura in fondo")
         << (righe(143) + "\"aperta, mai chiusa") << 144 << "aperta, mai chiusa";
     QTest::newRow("voce 0 vuota") << righe(144) << 0 << "";
+    QTest::newRow("voce lunga quanto il massimo")
+        << (QByteArray(LunghezzaMassimaVoce, 'y') + "\r\n" + righe(143)) << 1 << QString(LunghezzaMassimaVoce, 'y');
     // 0x1A, the DOS end-of-file mark, ends the text wherever it stands.
     QTest::newRow("fine DOS dopo l'ultima voce")
         << (righe(143) + "ultima\x1A,\x01\x02 mai letta") << 144 << "ultima";
@@ -134,35 +135,37 @@ void TestCatalogo::codifica()
     QCOMPARE(lista.at(144), QStringLiteral("voce 143"));
 }
 
-void TestCatalogo::troppoCorto_data()
+void TestCatalogo::rifiutato_data()
 {
     QTest::addColumn<QByteArray>("contenuto");
-    QTest::newRow("vuoto") << QByteArray();
-    QTest::newRow("143 righe") << righe(143);
-    QTest::newRow("143 righe e spazi") << (righe(143) + "   ");
-    QTest::newRow("solo BOM") << QByteArray("\xEF\xBB\xBF");
-    QTest::newRow("fine DOS prima della voce 144") << (righe(143) + "\x1A" + righe(5));
+    QTest::addColumn<QString>("causa");
+    const QString corto = QStringLiteral("Input oltre la fine del file");
+    QTest::newRow("vuoto") << QByteArray() << corto;
+    QTest::newRow("143 righe") << righe(143) << corto;
+    QTest::newRow("143 righe e spazi") << (righe(143) + "   ") << corto;
+    QTest::newRow("solo BOM") << QByteArray("\xEF\xBB\xBF") << corto;
+    QTest::newRow("fine DOS prima della voce 144") << (righe(143) + "\x1A" + righe(5)) << corto;
+    // Never closed: the rest of the file is the text of entry 100.
+    QTest::newRow("virgolette aperte alla voce 100") << (righe(99) + "\"voce 100\r\n" + righe(44)) << corto;
+    QTest::newRow("voce 11 troppo lunga")
+        << (righe(10) + QByteArray(LunghezzaMassimaVoce + 1, 'x') + "\r\n" + righe(140))
+        << QStringLiteral("Voce 11 del catalogo troppo lunga");
+    // Printable bytes and no separator: one endless first entry.
+    QTest::newRow("nessun separatore") << QByteArray(64 * 1024, 'k')
+                                       << QStringLiteral("Voce 1 del catalogo troppo lunga");
 }
 
-void TestCatalogo::troppoCorto()
+void TestCatalogo::rifiutato()
 {
     QFETCH(QByteArray, contenuto);
+    QFETCH(QString, causa);
     try {
         leggi(contenuto);
-        QFAIL("a short catalogue was accepted");
+        QFAIL("a bad catalogue was accepted");
     } catch (const ErroreCartavia &errore) {
-        QCOMPARE(errore.causa(), QStringLiteral("Input oltre la fine del file"));
+        QCOMPARE(errore.causa(), causa);
         QCOMPARE(errore.file(), QStringLiteral("/prova/lista.txt"));
     }
-}
-
-void TestCatalogo::voceTroppoLunga()
-{
-    const QByteArray lunga(LunghezzaMassimaVoce + 1, 'x');
-    QVERIFY_THROWS_EXCEPTION(ErroreCartavia, leggi(righe(10) + lunga + "\r\n" + righe(140)));
-    // The longest text allowed still loads whole.
-    const QByteArray limite(LunghezzaMassimaVoce, 'y');
-    QCOMPARE(leggi(limite + "\r\n" + righe(143)).at(1).size(), LunghezzaMassimaVoce);
 }
 
 void TestCatalogo::caratteriDiControllo_data()

@@ -14,7 +14,6 @@
 #include "Finestre.h"
 #include "app/Applicazione.h"
 #include "app/Navigazione.h"
-#include "widgets/Controlli.h"
 #include "logic/Errore.h"
 #include "logic/Percorsi.h"
 #include "screens/puzzle/GiocoPuzzle.h"
@@ -26,6 +25,10 @@
 #include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormAvvio.h"
 #include "screens/FormMenu.h"
+#include "logic/CasualeOrologio.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QDateTime>

@@ -1,7 +1,6 @@
 // Start-up, the splash screen and the main menu, driven like a pupil would.
 #include "app/Applicazione.h"
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 #include "widgets/Twips.h"
 #include "app/Navigazione.h"
 #include "logic/Protezione.h"
@@ -9,6 +8,9 @@
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
 #include "Finestre.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QtTest>
 

@@ -8,6 +8,7 @@
 #include "screens/quiz/riconoscimento/formDisegni.h"
 #include "screens/FormAvvio.h"
 #include "screens/FormMenu.h"
+#include "logic/Versione.h"
 #include "Ambiente.h"
 
 #include <QMessageBox>
@@ -108,7 +109,7 @@ void TestGuida::f1()
     QCOMPARE(stile, int(Dialoghi::Informazione));
     const QString corpo = fileGuida(classe);
     QVERIFY(!corpo.isEmpty());
-    QCOMPARE(testo, QStringLiteral("Cartavia 1.00 - guida\n\n") + corpo);
+    QCOMPARE(testo, QStringLiteral("Cartavia " CARTAVIA_VERSIONE " - guida\n\n") + corpo);
     for (const QString &parola : parole + QStringList{"F1", "F11", "Ctrl+L", "clic destro"})
         QVERIFY2(corpo.contains(parola), qPrintable(parola));
     // A screenful: short enough to read without scrolling.

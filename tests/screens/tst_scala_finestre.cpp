@@ -10,9 +10,9 @@
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
-#include "widgets/Controlli.h"
 #include "widgets/Scala.h"
 #include "Ambiente.h"
+#include "widgets/Immagine.h"
 
 #include <QFrame>
 #include <QMainWindow>

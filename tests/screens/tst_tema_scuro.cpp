@@ -10,7 +10,6 @@
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -7,6 +7,7 @@
 #include "logic/Orologio.h"
 #include "logic/Stato.h"
 #include "logic/quiz/RegoleQuiz.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QList>
 #include <QPair>

@@ -3,7 +3,8 @@
 #include "logic/Percorsi.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
-#include "widgets/Controlli.h"
+#include "widgets/Immagine.h"
+#include "screens/quiz/abbinamento/DefinizioneTrascinabile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // to its controls while it is scaled is taken in natural units, and at the natural size
 // again every pixel is as it was.
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
 #include "Ambiente.h"
+#include "widgets/Immagine.h"
 
 #include <QGroupBox>
 #include <QLabel>

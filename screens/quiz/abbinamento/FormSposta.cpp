@@ -10,6 +10,10 @@
 #include "logic/Stato.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
+#include "screens/quiz/abbinamento/DefinizioneTrascinabile.h"
+#include "screens/quiz/abbinamento/CasellaRilascio.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,31 +31,6 @@
 
 namespace cartavia {
 
-const QString FormatoDefinizione = QStringLiteral("application/x-cartavia-definizione");
-
-QMimeData *datiDefinizione(int slot)
-{
-    auto *dati = new QMimeData;
-    dati->setData(FormatoDefinizione, QByteArray::number(slot));
-    return dati;
-}
-
-int slotTrascinato(const QMimeData *dati)
-{
-    return numeroTrascinato(dati, FormatoDefinizione, SlotAbbinamento);
-}
-
-void disegnaContorno(QPainter &painter, const QRect &rettangolo, qreal scala)
-{
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
-    const int spessore = std::max(1, qRound(2 * scala));
-    painter.setPen(QPen(QColor(64, 64, 64), spessore, Qt::DotLine));
-    const qreal meta = spessore / 2.0;
-    painter.drawRect(QRectF(rettangolo).adjusted(meta, meta, -meta, -meta));
-    painter.restore();
-}
-
 namespace {
 
 // What follows the pointer while a definition is dragged: the outline of the label.
@@ -65,101 +44,7 @@ QPixmap contorno(QSize dimensione, qreal scala)
     return disegno;
 }
 
-// The focus frame of the answers, a little inside the label: its white surrounds the black
-// line, which so stands out whatever the colour around the label (black after a wrong drop).
-// The dotted outline of a definition picked up runs along the edge.
-void disegnaFuoco(QLabel *etichetta, bool presa, qreal scala = 1)
-{
-    if (!etichetta->hasFocus() && !presa)
-        return;
-    QPainter painter(etichetta);
-    if (presa)
-        disegnaContorno(painter, etichetta->rect(), scala);
-    if (etichetta->hasFocus())
-        disegnaCorniceFuoco(painter, etichetta->rect().adjusted(4, 4, -4, -4));
-}
-
 } // namespace
-
-DefinizioneTrascinabile::DefinizioneTrascinabile(QWidget *parent) : QLabel(parent)
-{
-    setTextFormat(Qt::PlainText);
-}
-
-void DefinizioneTrascinabile::setPresa(bool presa)
-{
-    if (m_presa == presa)
-        return;
-    m_presa = presa;
-    // A screen reader hears it with the focused definition.
-    setAccessibleDescription(presa ? QStringLiteral("presa") : QString());
-    update();
-}
-
-void DefinizioneTrascinabile::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        event->accept();
-        emit premuta(event->position().toPoint());
-        return;
-    }
-    QLabel::mousePressEvent(event);
-}
-
-void DefinizioneTrascinabile::paintEvent(QPaintEvent *event)
-{
-    QLabel::paintEvent(event);
-    disegnaFuoco(this, m_presa, m_scala);
-}
-
-void DefinizioneTrascinabile::impostaScala(qreal fattore)
-{
-    m_scala = fattore;
-    setCursor(cursoreTrascinaInScala(fattore));
-}
-
-void CasellaRilascio::impostaScala(qreal fattore)
-{
-    setCursor(cursoreTrascinaInScala(fattore));
-}
-
-CasellaRilascio::CasellaRilascio(QWidget *parent) : Etichetta(parent)
-{
-    setAcceptDrops(true);
-}
-
-void CasellaRilascio::paintEvent(QPaintEvent *event)
-{
-    Etichetta::paintEvent(event);
-    disegnaFuoco(this, false);
-}
-
-void CasellaRilascio::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (slotTrascinato(event->mimeData()) >= 0)
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void CasellaRilascio::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (slotTrascinato(event->mimeData()) >= 0)
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void CasellaRilascio::dropEvent(QDropEvent *event)
-{
-    const int slot = slotTrascinato(event->mimeData());
-    if (slot < 0) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    emit rilasciata(slot);
-}
 
 FormSposta::FormSposta(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::sposta(), parent), m_esercizio(contesto)

@@ -2,7 +2,8 @@
 
 #include "screens/quiz/CorniceQuiz.h"
 #include "logic/quiz/Abbinamento.h"
-#include "widgets/Controlli.h"
+#include "screens/quiz/abbinamento/CasellaRilascio.h"
+#include "screens/quiz/abbinamento/DefinizioneTrascinabile.h"
 #include "widgets/Scala.h"
 
 #include <QLabel>
@@ -17,65 +18,6 @@ namespace cartavia {
 
 class Immagine;
 class PulsanteGrafico;
-
-// The format a dragged definition travels in: its slot, in decimal digits.
-extern const QString FormatoDefinizione;
-// The data a definition carries while it is dragged.
-QMimeData *datiDefinizione(int slot);
-// The slot a drag carries, or -1 when it carries no definition of this quiz.
-int slotTrascinato(const QMimeData *dati);
-
-// The dotted outline of a definition on the move: it follows the pointer in a drag, and stands
-// around a definition picked up to be placed (by keyboard or by a click). Its dotted line is
-// two pixels wide at the natural size, `scala` times that in a grown window.
-void disegnaContorno(QPainter &painter, const QRect &rettangolo, qreal scala = 1);
-
-// A definition in the bottom row: pressing the left button on it starts dragging it. It takes
-// the keyboard focus, and shows it with the focus frame of the answers; once picked up to be
-// placed it shows the dotted outline of a drag.
-class DefinizioneTrascinabile : public QLabel, public Scalabile
-{
-    Q_OBJECT
-public:
-    explicit DefinizioneTrascinabile(QWidget *parent = nullptr);
-
-    void setPresa(bool presa);
-    bool presa() const { return m_presa; }
-    // The drag pointer and the outline that follows it grow with the window.
-    void impostaScala(qreal fattore) override;
-    qreal scala() const { return m_scala; }
-
-signals:
-    void premuta(QPoint punto);
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    bool m_presa = false;
-    qreal m_scala = 1;
-};
-
-// A drop box under a picture: takes only dragged definitions, and reports a click (clic(),
-// where a definition picked up is placed). It takes the keyboard focus and shows it like an
-// answer.
-class CasellaRilascio : public Etichetta, public Scalabile
-{
-    Q_OBJECT
-public:
-    explicit CasellaRilascio(QWidget *parent = nullptr);
-    void impostaScala(qreal fattore) override;
-
-signals:
-    void rilasciata(int slot);
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-};
 
 // The matching quiz: three sign pictures, an empty box under each, and their definitions
 // shuffled in the bottom row, to be dragged into the boxes. Without dragging, a definition is

@@ -8,6 +8,9 @@
 #include "logic/Protezione.h"
 #include "logic/Stato.h"
 #include "widgets/Twips.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QKeyEvent>
 

@@ -9,6 +9,9 @@
 #include "logic/Stato.h"
 #include "widgets/Scala.h"
 #include "widgets/Twips.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
+#include "screens/quiz/riconoscimento/CorniceRisposta.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -16,25 +19,6 @@
 #include <algorithm>
 
 namespace cartavia {
-
-CorniceRisposta::CorniceRisposta(QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void CorniceRisposta::impostaScala(qreal fattore)
-{
-    m_spessore = std::max(1, qRound(Spessore * fattore));
-    update();
-}
-
-void CorniceRisposta::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    const QRect r = rect();
-    disegnaBordo(painter, r, qMin(m_spessore, qMin(r.width(), r.height()) / 2), colore());
-}
 
 formDisegni::formDisegni(Contesto &contesto, QWidget *parent)
     : CorniceQuiz(contesto, Cornici::disegni(), parent), m_riconoscimento(contesto)

@@ -2,6 +2,7 @@
 
 #include "Risolutore.h"
 #include "Ambiente.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QtTest>
 

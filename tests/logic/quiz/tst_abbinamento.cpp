@@ -2,6 +2,7 @@
 
 #include "Ambiente.h"
 #include "Copioni.h"
+#include "logic/CasualeOrologio.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -3,11 +3,11 @@
 #include "Risolutore.h"
 #include "logic/Errore.h"
 #include "app/Navigazione.h"
-#include "widgets/Controlli.h"
 #include "screens/puzzle/GiocoPuzzle.h"
 #include "screens/FormMenu.h"
 #include "Ambiente.h"
 #include "Finestre.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QLabel>

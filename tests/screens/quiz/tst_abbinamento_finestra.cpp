@@ -5,12 +5,13 @@
 #include "Finestre.h"
 #include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 #include "logic/Percorsi.h"
 #include "widgets/Twips.h"
 #include "logic/quiz/Categorie.h"
 #include "logic/Schermata.h"
 #include "screens/FormMenu.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QMenuBar>

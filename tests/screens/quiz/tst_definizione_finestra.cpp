@@ -3,9 +3,11 @@
 
 #include "widgets/Annuncio.h"
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/definizione/formTrova.h"
+#include "widgets/Etichetta.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAccessible>
 #include <QAction>

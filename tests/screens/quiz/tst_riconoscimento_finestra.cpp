@@ -2,9 +2,10 @@
 #include "Finestre.h"
 
 #include "widgets/Aspetto.h"
-#include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAccessible>
 #include <QAction>

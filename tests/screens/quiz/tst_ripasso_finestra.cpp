@@ -3,11 +3,12 @@
 #include "Ambiente.h"
 #include "Finestre.h"
 
-#include "widgets/Controlli.h"
 #include "logic/quiz/Categorie.h"
 #include "screens/quiz/definizione/formTrova.h"
 #include "screens/quiz/abbinamento/FormSposta.h"
 #include "screens/quiz/riconoscimento/formDisegni.h"
+#include "widgets/Immagine.h"
+#include "widgets/PulsanteGrafico.h"
 
 #include <QAction>
 #include <QMenu>
