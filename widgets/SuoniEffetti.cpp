@@ -269,9 +269,11 @@ SuoniEffetti::SuoniEffetti(const QString &cartella, QObject *parent)
     connect(filo, &QThread::finished, filo, &QObject::deleteLater);
     // Connects to the sound server while the splash screen is up, rather than at the first
     // answer; a second after the module is loaded, so that it never competes with the first
-    // window for the processor.
-    connect(filo, &QThread::started, m_uscita, [this] { // throws nothing: starts a timer only
-        QTimer::singleShot(ConnessioneRitardata, m_uscita, [] { // throws nothing: as above
+    // window for the processor. The player alone is captured: this object may be gone by the
+    // time the thread starts.
+    Uscita *uscita = m_uscita;
+    connect(filo, &QThread::started, uscita, [uscita] { // throws nothing: starts a timer only
+        QTimer::singleShot(ConnessioneRitardata, uscita, [] { // throws nothing: as above
             QMediaDevices::defaultAudioOutput();
         });
     });
