@@ -4,7 +4,8 @@
 //
 //   bench_suoni MODE PROGRAM_DIR [TIMES] [INTERVAL_MS]
 //   MODE: effetto (one QSoundEffect per file, played again), effetto_nuovo (a new
-//   QSoundEffect per play), sink (the program's player: decoded WAV through a QAudioSink),
+//   QSoundEffect per play), pulse (the program's player: decoded WAV, a libpulse-simple stream
+//   per play),
 //   canberra (libcanberra, when built with it)
 
 #include "widgets/SuoniEffetti.h"
@@ -108,7 +109,7 @@ int main(int argc, char *argv[])
         lettore = std::make_unique<EffettoRipetuto>();
     else if (modo == QLatin1String("effetto_nuovo"))
         lettore = std::make_unique<EffettoNuovo>();
-    else if (modo == QLatin1String("sink"))
+    else if (modo == QLatin1String("pulse"))
         lettore.reset(cartavia_creaSuoni(cartella));
 #ifdef CARTAVIA_CANBERRA
     else if (modo == QLatin1String("canberra"))

@@ -39,7 +39,7 @@ def main():
     modelli = [ascolto.Modello(os.path.join(BUILD, "suoni", n))
                for n in ("no.wav", "si1.wav", "si2.wav", "si3.wav", "si4.wav")]
     no = modelli[0]
-    modi = sys.argv[3].split(",") if len(sys.argv) > 3 else ["effetto", "effetto_nuovo", "sink", "canberra"]
+    modi = sys.argv[3].split(",") if len(sys.argv) > 3 else ["effetto", "effetto_nuovo", "pulse", "canberra"]
     print(f"no.wav {volte} times, {passo} ms apart; then si1.wav cut by no.wav after 0.2 s")
     print("| player | no.wav heard | right pitch and length | cut pair | call median ms | call max ms | onset spread ms |")
     print("|---|---:|---:|---|---:|---:|---:|")

@@ -107,7 +107,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Cartavia <info@cartavia.example.org>")
 # The libraries come from dpkg-shlibdeps, which reads the executable and the sound module (so
-# Qt Multimedia is among them); what the program loads without linking it comes from these:
+# PulseAudio's client library is among them); what the program loads without linking it comes from these:
 # the SVG icon engine that draws every icon and the Arial metrics of the layout (Liberation
 # Sans). The icon engine is a Qt plugin whose package differs by release (libqt6svg6 on
 # Debian 12, qt6-svg-plugins from 13): the package that holds it here is named.

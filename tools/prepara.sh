@@ -18,11 +18,11 @@ fi
 # Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin).
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libjpeg-dev
+    qt6-base-dev qt6-svg-dev libjpeg-dev libpulse-dev
     qt6-speech-dev qt6-speech-speechd-plugin "${PACCHETTI_RELEASE[@]}"
     fonts-liberation fonts-dejavu-core
 )
-# Only the tests need these: a virtual display, real input and screenshots; a window manager
+# Only the tests need these: Qt Multimedia for the benchmark of sound players; a virtual display, real input and screenshots; a window manager
 # (openbox) for full screen; the validators of the desktop entry and the AppStream metadata;
 # dpkg-shlibdeps for the package and lintian to check it; for tests/e2e, Debian's python3 with
 # pyatspi, the AT-SPI and D-Bus session services, and setpriv (util-linux) to run the program as
@@ -32,7 +32,7 @@ PACCHETTI=(
 # screen reader (pgrep from procps tells whether one already runs); openbox, the window
 # manager that gives new windows the keyboard focus and places them, and wmctrl to ask it to
 # close a window.
-PACCHETTI_TEST=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
+PACCHETTI_TEST=(qt6-multimedia-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
     lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
     pulseaudio pulseaudio-utils python3-numpy
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng orca procps openbox wmctrl)

@@ -4,39 +4,25 @@
 #include "logic/Percorsi.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMediaDevices>
 #include <QMutex>
-#include <QPointer>
-#include <QSemaphore>
 #include <QThread>
-#include <QTimer>
 #include <QtEndian>
 
-#include <cstdlib>
-#include <mutex>
+#include <pulse/simple.h>
 
 namespace cartavia {
 
 namespace {
 
-// How long a sound's stream stays open after its last sample went to the sound server.
-constexpr int FineCoda = 1000; // ms
-
-// How long after the module is loaded the sound server is connected to.
-constexpr int ConnessioneRitardata = 1000; // ms
-
 // A sound still waiting for the player's thread after this long is not played any more.
 constexpr qint64 AttesaMassima = 1000; // ms
 
-// A sound that found no sound server is tried again this often, for this long: Qt connects
-// again to a server that went away every three seconds.
-constexpr int Riprova = 250;             // ms
-constexpr qint64 AttesaRitorno = 3500;   // ms
+// What the server's buffer holds ahead of what is heard, and how much is written at a time:
+// between two writes the player looks for a newer sound, which cuts this one off.
+constexpr pa_usec_t Scorta = 200000; // µs
+constexpr pa_usec_t Passo = 20000;   // µs
 
 // Larger files are not feedback sounds: they are refused rather than read into memory.
 constexpr qint64 DimensioneMassima = 16 * 1024 * 1024;
@@ -96,25 +82,25 @@ bool decodificaWav(const QString &file, SuonoDecodificato &suono)
                 codifica = parola(f + 24); // WAVE_FORMAT_EXTENSIBLE: the sub-format's tag
             formatoLetto = true;
         } else if (id == "data" && formatoLetto) {
-            QAudioFormat::SampleFormat campione = QAudioFormat::Unknown;
+            pa_sample_format_t campione = PA_SAMPLE_INVALID;
             if (codifica == 1 && bit == 8)
-                campione = QAudioFormat::UInt8;
+                campione = PA_SAMPLE_U8;
             else if (codifica == 1 && bit == 16)
-                campione = QAudioFormat::Int16;
+                campione = PA_SAMPLE_S16LE;
             else if (codifica == 1 && bit == 32)
-                campione = QAudioFormat::Int32;
+                campione = PA_SAMPLE_S32LE;
             else if (codifica == 3 && bit == 32)
-                campione = QAudioFormat::Float;
-            if (campione == QAudioFormat::Unknown || canali < 1 || canali > 2 || frequenza < 1000
+                campione = PA_SAMPLE_FLOAT32LE;
+            if (campione == PA_SAMPLE_INVALID || canali < 1 || canali > 2 || frequenza < 1000
                 || frequenza > 192000 || byteFrame != canali * (bit / 8))
                 return false;
             // A file cut short plays what it holds.
             const qsizetype frame = disponibili / byteFrame;
             if (frame < 1)
                 return false;
-            suono.formato.setSampleFormat(campione);
-            suono.formato.setChannelCount(canali);
-            suono.formato.setSampleRate(static_cast<int>(frequenza));
+            suono.formato.format = campione;
+            suono.formato.channels = static_cast<uint8_t>(canali);
+            suono.formato.rate = frequenza;
             suono.campioni = dati.mid(inizio, frame * byteFrame);
             return true;
         }
@@ -123,10 +109,9 @@ bool decodificaWav(const QString &file, SuonoDecodificato &suono)
     return false;
 }
 
-// The sinks, on the player's thread. Qt's connection to the sound server is made by the first
-// sink and belongs to this thread too, which runs its repairs: when the server has gone, Qt
-// tries again every three seconds. (It must: Qt 6.4 closes its sinks' streams from that
-// connection's thread, without locking.)
+// The player, on its own thread. Each sound is a stream of its own on a connection of its own,
+// written a little at a time; between two writes a newer sound, or the end of the player, cuts
+// it off.
 class SuoniEffetti::Uscita : public QObject
 {
 public:
@@ -137,40 +122,9 @@ public:
         const bool nuovo = !m_inAttesa;
         m_prossimo = suono;
         m_inAttesa = true;
-        m_riprova = false;
         m_chiesto.start();
-        if (nuovo) // throws nothing: Qt Multimedia reports failures by state
+        if (nuovo) // throws nothing: libpulse reports failures by value
             QMetaObject::invokeMethod(this, [this] { suonaProssimo(); }, Qt::QueuedConnection);
-    }
-
-    Uscita()
-    {
-        QMutexLocker blocco(&s_fine);
-        s_attiva = this;
-    }
-
-    ~Uscita() override
-    {
-        ferma();
-        QMutexLocker blocco(&s_fine);
-        if (s_attiva == this) {
-            s_attiva = nullptr;
-            s_finita.release();
-        }
-    }
-
-    // Run by exit(), before Qt's connection to the sound server is destroyed (whether main()
-    // returned or Qt ended the program because the X server went away): the player's thread
-    // ends and deletes the sinks first. A thread held by a hung server is waited for a moment
-    // only.
-    static void allaFine()
-    {
-        QMutexLocker blocco(&s_fine);
-        if (!s_attiva)
-            return;
-        s_attiva->thread()->quit();
-        blocco.unlock();
-        s_finita.tryAcquire(1, 300);
     }
 
 private:
@@ -180,76 +134,63 @@ private:
         {
             QMutexLocker blocco(&m_attesa);
             m_inAttesa = false;
-            if (m_chiesto.hasExpired(m_riprova ? AttesaRitorno : AttesaMassima)
-                || thread()->isInterruptionRequested())
+            if (m_chiesto.hasExpired(AttesaMassima) || thread()->isInterruptionRequested())
                 return; // the moment has passed
             suono = m_prossimo;
         }
-        if (suona(suono))
-            return;
-        // No server now: it may be on its way back. Again in a moment, unless a newer sound
-        // has been asked for meanwhile.
+        suona(suono);
+    }
+
+    // A newer sound is waiting, or the player is ending.
+    bool interrotto()
+    {
         QMutexLocker blocco(&m_attesa);
-        if (!m_inAttesa) {
-            m_prossimo = suono;
-            m_inAttesa = m_riprova = true;
-            QTimer::singleShot(Riprova, this, [this] { suonaProssimo(); }); // throws nothing: as above
-        }
+        return m_inAttesa || thread()->isInterruptionRequested();
     }
 
-    // False when no sink could be opened.
-    bool suona(const SuonoDecodificato &suono)
+    // Waits for the server as long as it takes: a failed server (gone, or no server at all)
+    // ends the sound, and the next one connects again.
+    void suona(const SuonoDecodificato &suono)
     {
-        ferma();
-        const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
-        if (dispositivo.isNull())
-            return false; // no audio device (or no server now)
-
-        auto *uscita = new QAudioSink(dispositivo, suono.formato, this);
-        auto *sorgente = new QBuffer(uscita);
-        sorgente->setData(suono.campioni); // shared, not copied
-        sorgente->open(QIODevice::ReadOnly);
-        // throws nothing: only stops the sink.
-        connect(uscita, &QAudioSink::stateChanged, this, [this, uscita](QAudio::State stato) {
-            if (stato == QAudio::StoppedState && m_uscita == uscita) {
-                ferma(); // failed: let it go
-            } else if (stato == QAudio::IdleState) {
-                // Every sample has gone to the sound server, whose buffer still holds the last
-                // tenth of a second or so: stopping now would cut it off.
-                QTimer::singleShot(FineCoda, uscita, [this, uscita] { // throws nothing: as above
-                    if (m_uscita == uscita && uscita->state() == QAudio::IdleState)
-                        ferma();
-                });
-            }
-        });
-        m_uscita = uscita;
-        uscita->start(sorgente);
-        // Qt's connection exists now, and its end is registered with exit(): this runs first.
-        static std::once_flag registrata;
-        std::call_once(registrata, [] { std::atexit(&Uscita::allaFine); });
-        if (uscita->error() == QAudio::NoError)
-            return true;
-        ferma();
-        return false;
-    }
-
-    void ferma()
-    {
-        if (QAudioSink *uscita = m_uscita) {
-            m_uscita = nullptr;
-            uscita->stop();
-            uscita->deleteLater();
+        pa_buffer_attr buffer;
+        buffer.maxlength = buffer.minreq = buffer.fragsize = static_cast<uint32_t>(-1);
+        buffer.tlength = static_cast<uint32_t>(pa_usec_to_bytes(Scorta, &suono.formato));
+        // Starts as soon as the first piece is there: a sound shorter than the buffer plays too.
+        const size_t passo = pa_usec_to_bytes(Passo, &suono.formato);
+        buffer.prebuf = static_cast<uint32_t>(passo);
+        int errore = 0;
+        pa_simple *flusso = pa_simple_new(nullptr, "Cartavia", PA_STREAM_PLAYBACK, nullptr,
+                                          "risposta", &suono.formato, nullptr, &buffer, &errore);
+        if (!flusso)
+            return;
+        const auto *campioni = suono.campioni.constData();
+        const size_t quanti = static_cast<size_t>(suono.campioni.size());
+        bool tagliato = false;
+        for (size_t fatti = 0; fatti < quanti && !tagliato; fatti += passo) {
+            tagliato = interrotto()
+                       || pa_simple_write(flusso, campioni + fatti, qMin(passo, quanti - fatti),
+                                          &errore) < 0;
         }
+        if (!tagliato) {
+            // The last samples are still in the server's buffer: the stream stays open until
+            // they have been heard, or until a newer sound comes.
+            const pa_usec_t ritardo = pa_simple_get_latency(flusso, &errore);
+            const qint64 fine = ritardo == static_cast<pa_usec_t>(-1)
+                                    ? 0
+                                    : static_cast<qint64>(qMin<pa_usec_t>(ritardo, Scorta * 5) / 1000) + 20;
+            QElapsedTimer trascorso;
+            trascorso.start();
+            while (!(tagliato = interrotto()) && !trascorso.hasExpired(fine))
+                QThread::msleep(10);
+        }
+        if (tagliato)
+            pa_simple_flush(flusso, &errore);
+        pa_simple_free(flusso);
     }
 
-    QPointer<QAudioSink> m_uscita;
     QMutex m_attesa;
     SuonoDecodificato m_prossimo;
     bool m_inAttesa = false;
-    static inline QMutex s_fine;
-    static inline Uscita *s_attiva = nullptr;
-    static inline QSemaphore s_finita{0};
-    bool m_riprova = false; // the waiting sound found no server before
     QElapsedTimer m_chiesto;
 };
 
@@ -267,16 +208,6 @@ SuoniEffetti::SuoniEffetti(const QString &cartella, QObject *parent)
     m_uscita->moveToThread(filo);
     connect(filo, &QThread::finished, m_uscita, &QObject::deleteLater);
     connect(filo, &QThread::finished, filo, &QObject::deleteLater);
-    // Connects to the sound server while the splash screen is up, rather than at the first
-    // answer; a second after the module is loaded, so that it never competes with the first
-    // window for the processor. The player alone is captured: this object may be gone by the
-    // time the thread starts.
-    Uscita *uscita = m_uscita;
-    connect(filo, &QThread::started, uscita, [uscita] { // throws nothing: starts a timer only
-        QTimer::singleShot(ConnessioneRitardata, uscita, [] { // throws nothing: as above
-            QMediaDevices::defaultAudioOutput();
-        });
-    });
     filo->start();
 }
 

@@ -2,17 +2,18 @@
 
 #include "logic/ModuloColoriSuoni.h"
 
-#include <QAudioFormat>
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+
+#include <pulse/sample.h>
 
 namespace cartavia {
 
 // A WAV file decoded into memory: its PCM samples and their format.
 struct SuonoDecodificato
 {
-    QAudioFormat formato;
+    pa_sample_spec formato{};
     QByteArray campioni;
 };
 
@@ -22,23 +23,22 @@ struct SuonoDecodificato
 // when the file is missing, unreadable or not such a WAV file.
 bool decodificaWav(const QString &file, SuonoDecodificato &suono);
 
-// The real sound output, built into the module cartavia_suoni with Qt Multimedia: the five
-// sounds of the folder suoni, decoded when it is created and played without waiting, each
-// play on a new QAudioSink fed from memory. A new sound stops the one still playing; a file
-// that is missing or cannot be decoded gives the system's default sound instead. Without an
-// audio device nothing is heard and nothing waits.
+// The real sound output, built into the module cartavia_suoni with PulseAudio's simple API
+// (libpulse-simple): the five sounds of the folder suoni, decoded when it is created and played
+// without waiting. A new sound stops the one still playing; a file that is missing or cannot be
+// decoded gives the system's default sound instead. Without a sound server nothing is heard and
+// nothing waits.
 //
 // Nothing that talks to the sound server runs on the window thread: a server that hangs
-// (stopped, overloaded) keeps a QAudioSink waiting for as long as it hangs. Sinks are made
-// and played on a thread of their own ("suoni"); while it is held, a new sound replaces the
-// one waiting, and a sound that waited more than a second is dropped. Qt's connection to the
-// server belongs to that thread too and is made again when a server that went away is back
-// (Qt tries every three seconds); each sound makes a new sink on the device the server names
-// then, and a sound that finds no server is tried again for three seconds and a half, so the
-// first answer after the server is back is heard. Deleting the player never waits: the thread ends on its own once the server lets it.
+// (stopped, overloaded) keeps the player waiting for as long as it hangs. Sounds are played on
+// a thread of their own ("suoni"); while it is held, a new sound replaces the one waiting, and a
+// sound that waited more than a second is dropped. Every sound opens its own connection to the
+// server, so a server that went away and came back, however late, is used by the next sound.
+// Deleting the player never waits: the thread ends on its own once the server lets it.
 //
-// (One QSoundEffect played again and again went silent from about its fifth play with Qt
-// 6.4; see bench/README.md, "Sound".)
+// (Qt Multimedia's QAudioSink connects to the server once and, with Qt 6.4, tries again only
+// once, three seconds after it went away; one QSoundEffect played again and again went silent
+// from about its fifth play. See bench/README.md, "Sound".)
 class SuoniEffetti : public QObject, public Suoni
 {
     Q_OBJECT

@@ -7,9 +7,9 @@
 
 namespace cartavia {
 
-// The program's sound output. The player itself (SuoniEffetti, with Qt Multimedia and the
-// audio libraries behind it) lives in the module cartavia_suoni beside the executable, so
-// that linking them does not delay the first window: the module is loaded once the event
+// The program's sound output. The player itself (SuoniEffetti, with PulseAudio's client
+// library behind it) lives in the module cartavia_suoni beside the executable, so that
+// linking it does not delay the first window: the module is loaded once the event
 // loop runs, after the splash window is on screen, and a sound asked for before then loads
 // it at once. Without the module every sound is the system's default sound.
 class SuoniQt : public QObject, public Suoni

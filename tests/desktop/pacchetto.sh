@@ -20,14 +20,14 @@ campo() { dpkg-deb -f "$deb" "$1"; }
 [ "$(campo Architecture)" = "$(dpkg --print-architecture)" ] || fallisce "Architecture"
 
 # Depends, computed: a versioned entry for every Qt library the executable and the sound
-# module link (Qt Multimedia only through the module), the C++ runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
+# module link (PulseAudio's client library only through the module), the C++ runtime, plus the SVG icon engine and the fonts, which are loaded without a link.
 # The icon engine's package is the one that holds its plugin on this release.
 dipendenze=$(campo Depends)
 echo "Depends: $dipendenze"
 motore_svg=$(dpkg-query -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null \
              | sed -n '1s/[:,].*//p' || true)
 # (Debian 13 renamed Qt Core's package libqt6core6t64.)
-for voce in 'libqt6core6(t64)? \(>=' 'libqt6gui6 \(>=' 'libqt6widgets6 \(>=' 'libqt6multimedia6 \(>=' \
+for voce in 'libqt6core6(t64)? \(>=' 'libqt6gui6 \(>=' 'libqt6widgets6 \(>=' 'libpulse0 \(>=' \
             'libc6 \(>=' 'libstdc\+\+6 \(>=' "${motore_svg:-motore SVG non installato}" 'fonts-liberation'; do
     grep -qE "$voce" <<<"$dipendenze" || fallisce "Depends senza $voce"
 done
@@ -77,9 +77,9 @@ for file in "$eseguibile" "$modulo"; do
         fallisce "$(basename "$file") non ridotto (strip)"
     fi
 done
-# Qt Multimedia is loaded with the module, after the first window: the executable never links it.
-if command -v readelf >/dev/null && readelf -d "$eseguibile" | grep -q 'libQt6Multimedia'; then
-    fallisce "l'eseguibile collega Qt Multimedia"
+# The sound library is loaded with the module, after the first window: the executable never links it.
+if command -v readelf >/dev/null && readelf -d "$eseguibile" | grep -q 'libpulse'; then
+    fallisce "l'eseguibile collega libpulse"
 fi
 # The version record of the package and of the metadata agree.
 grep -q "<release version=\"$v\"" \

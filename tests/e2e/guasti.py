@@ -27,9 +27,9 @@ def sentito_dopo(registrazione, istante, cosa):
 @caso("guasti_server", voce=True)
 def guasti_server(s):
     """speech-dispatcher killed and started again: the next reading is heard. PulseAudio
-    stopped (SIGSTOP): the counters move while it is stopped. PulseAudio killed and started
-    again: the next answer is heard (Qt 6.4 connects again once, three seconds after the
-    server went away)."""
+    stopped (SIGSTOP): the counters move while it is stopped, and the first answer once it
+    runs again is heard. PulseAudio killed while a sound waits on it and started again five
+    seconds later: the next answer is heard."""
     a = s.a
     s.vai_al_menu()
     f = s.apri("definire il segnale")
@@ -60,6 +60,13 @@ def guasti_server(s):
         s.aspetta_contatori(f, ("0", str(errati)))
         return time.monotonic() - inizio
 
+    def sentito(cosa):
+        registrazione = ascolto.Registrazione(s.audio, os.path.join(s.audio.cartella, cosa + ".raw"))
+        istante = time.monotonic()
+        rispondi()
+        sentito_dopo(registrazione, istante, f"la risposta {cosa}")
+        registrazione.ferma()
+
     libero = rispondi()  # the sound server is in use
     time.sleep(1)
     server = s.audio
@@ -71,18 +78,19 @@ def guasti_server(s):
         os.kill(server.processo.pid, signal.SIGCONT)
     log(f"contatori mossi dopo {libero:.2f} s, col server audio fermo dopo "
         + ", ".join(f"{r:.2f}" for r in ritardi) + " s")
+    time.sleep(1.5)  # what was asked while it was stopped is too old to play now
+    sentito("col server audio ripartito")
 
-    time.sleep(2)  # the server catches up with what it was asked while stopped
+    # Stopped once more, with a sound waiting on it, then killed: the sound is let go. Back
+    # after five seconds, longer than any reconnection of Qt Multimedia's.
+    os.kill(server.processo.pid, signal.SIGSTOP)
+    rispondi()
     server.processo.kill()
     server.chiudi()
-    time.sleep(1.5)
+    time.sleep(5)
     s.audio = ascolto.ServerAudio(server.cartella)  # the same socket
     try:
-        registrazione = ascolto.Registrazione(s.audio, os.path.join(server.cartella, "dopo.raw"))
-        istante = time.monotonic()
-        rispondi()
-        sentito_dopo(registrazione, istante, "la risposta dopo il ritorno del server audio")
-        registrazione.ferma()
+        sentito("dopo il ritorno del server audio")
         s.esci_al_menu(f, prima_no=False)
         s.esci_dal_programma()
     finally:

@@ -242,7 +242,7 @@ void TestImmaginiSuoni::suoniSenzaCartella_data()
 {
     QTest::addColumn<QString>("cartellaModulo");
     QTest::addColumn<bool>("lettoreReale");
-    // The module built beside the executable: the player of Qt Multimedia.
+    // The module built beside the executable: the real player.
     QTest::newRow("modulo") << QStringLiteral(CARTAVIA_PROGRAMMA) << true;
     // No module: every sound is the default sound.
     QTest::newRow("senza modulo") << QDir::tempPath() + QStringLiteral("/cartavia-nessun-modulo") << false;

@@ -63,21 +63,21 @@ void TestSuoni::decodifica_data()
 
     const QByteArray mezzoSecondo(22050, '\x05');
     QTest::newRow("16 bit mono") << wav(1, 1, 22050, 16, mezzoSecondo) << "file" << true
-                                 << int(QAudioFormat::Int16) << 1 << 22050 << 22050;
+                                 << int(PA_SAMPLE_S16LE) << 1 << 22050 << 22050;
     QTest::newRow("8 bit stereo") << wav(1, 2, 8000, 8, QByteArray(800, '\x80')) << "file" << true
-                                  << int(QAudioFormat::UInt8) << 2 << 8000 << 800;
+                                  << int(PA_SAMPLE_U8) << 2 << 8000 << 800;
     QTest::newRow("float") << wav(3, 1, 44100, 32, QByteArray(400, '\0')) << "file" << true
-                           << int(QAudioFormat::Float) << 1 << 44100 << 400;
+                           << int(PA_SAMPLE_FLOAT32LE) << 1 << 44100 << 400;
     QTest::newRow("extensible 32 bit") << wav(0xFFFE, 2, 48000, 32, QByteArray(800, '\1')) << "file" << true
-                                       << int(QAudioFormat::Int32) << 2 << 48000 << 800;
+                                       << int(PA_SAMPLE_S32LE) << 2 << 48000 << 800;
     // An odd-length chunk before the data is padded to an even length.
     QTest::newRow("chunk dispari") << wav(1, 1, 22050, 16, QByteArray(100, '\2'), "LIST" + le32(3) + QByteArrayLiteral("abc\0"))
-                                   << "file" << true << int(QAudioFormat::Int16) << 1 << 22050 << 100;
+                                   << "file" << true << int(PA_SAMPLE_S16LE) << 1 << 22050 << 100;
     // Cut short: what is there is played, down to whole frames.
     QTest::newRow("troncato") << wav(1, 2, 22050, 16, QByteArray(1001, '\3'), {}, 4000) << "file" << true
-                              << int(QAudioFormat::Int16) << 2 << 22050 << 1000;
+                              << int(PA_SAMPLE_S16LE) << 2 << 22050 << 1000;
     QTest::newRow("attraverso un link") << wav(1, 1, 22050, 16, mezzoSecondo) << "link" << true
-                                        << int(QAudioFormat::Int16) << 1 << 22050 << 22050;
+                                        << int(PA_SAMPLE_S16LE) << 1 << 22050 << 22050;
 
     QTest::newRow("24 bit") << wav(1, 1, 22050, 24, QByteArray(300, '\0')) << "file" << false << 0 << 0 << 0 << 0;
     QTest::newRow("MP3 in un WAV") << wav(0x55, 1, 22050, 16, QByteArray(300, '\0')) << "file" << false
@@ -132,9 +132,9 @@ void TestSuoni::decodifica()
     QFETCH(int, canali);
     QFETCH(int, frequenza);
     QFETCH(int, byte);
-    QCOMPARE(int(suono.formato.sampleFormat()), formato);
-    QCOMPARE(suono.formato.channelCount(), canali);
-    QCOMPARE(suono.formato.sampleRate(), frequenza);
+    QCOMPARE(int(suono.formato.format), formato);
+    QCOMPARE(int(suono.formato.channels), canali);
+    QCOMPARE(int(suono.formato.rate), frequenza);
     QCOMPARE(suono.campioni.size(), byte);
     QCOMPARE(suono.campioni, contenuto.mid(contenuto.indexOf("data") + 8, byte));
 }
