@@ -11,16 +11,25 @@
 #include "widgets/SuoniQt.h"
 #include "widgets/VoceQt.h"
 #include "logic/CasualeOrologio.h"
+#include "screens/FormAvvio.h"
+
+#include <QFileInfo>
 
 using namespace cartavia;
 
 int main(int argc, char *argv[])
 {
+    // The splash screen's draw comes first of all, and its pictures are read on the other core
+    // while Qt connects to the display. (The folder is the executable's, as Qt will tell;
+    // where /proc is missing nothing is read ahead and the splash reads its pictures itself.)
+    Stato stato;
+    CasualeOrologio casuale;
+    AvvioAnticipato anticipo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath(), casuale,
+                             stato);
+
     Applicazione app(argc, argv);
     SerieClic::installa();
 
-    Stato stato;
-    CasualeOrologio casuale;
     DialoghiQt dialoghi;
     const QString cartella = QCoreApplication::applicationDirPath();
     SuoniQt suoni(cartella, cartella);
@@ -32,7 +41,7 @@ int main(int argc, char *argv[])
     };
     Guida guida(contesto);
 
-    if (!eseguiProtetto(contesto, [&] { avviaProgramma(contesto); }))
+    if (!eseguiProtetto(contesto, [&] { avviaProgramma(contesto, &anticipo); }))
         return 1;
     return app.exec();
 }

@@ -103,12 +103,15 @@ void terminaProgramma(int codice)
     QCoreApplication::exit(codice);
 }
 
-void avviaProgramma(Contesto &contesto)
+void avviaProgramma(Contesto &contesto, AvvioAnticipato *anticipo)
 {
     contesto.stato.PrimoSegnale = 1;
     contesto.stato.UltimoSegnale = NumeroSegnali;
     contesto.stato.ListaSegnali = caricaCatalogo(contesto.cartella);
-    passaA<FormAvvio>(nullptr, contesto);
+    if (anticipo)
+        passaA<FormAvvio>(nullptr, contesto, *anticipo);
+    else
+        passaA<FormAvvio>(nullptr, contesto);
 }
 
 } // namespace cartavia

@@ -4,6 +4,7 @@
 
 namespace cartavia {
 
+class AvvioAnticipato;
 struct Contesto;
 
 // The application object: names the program for the desktop. When there is no display to
@@ -23,8 +24,9 @@ private:
 // Ends the real program: every window disappears and the event loop returns `codice`.
 void terminaProgramma(int codice);
 
-// Start-up: selects the whole catalogue, reads lista.txt and shows the splash screen. A
-// failure on the way is shown and ends the program (eseguiProtetto, logic/Protezione.h).
-void avviaProgramma(Contesto &contesto);
+// Start-up: selects the whole catalogue, reads lista.txt and shows the splash screen, with
+// the draw and pictures of `anticipo` when given. A failure on the way is shown and ends the
+// program (eseguiProtetto, logic/Protezione.h).
+void avviaProgramma(Contesto &contesto, AvvioAnticipato *anticipo = nullptr);
 
 } // namespace cartavia

@@ -3,6 +3,7 @@
 #include "logic/Schermata.h"
 
 #include <QWidget>
+#include <utility>
 
 namespace cartavia {
 
@@ -20,11 +21,12 @@ void posizionaFinestra(QWidget *finestra, const QWidget *precedente);
 // Every hand-over: create the next window and show it (its load step runs to its end in
 // the constructor), then let the one that handed over go. A failure while the next window
 // loads leaves the old one in place. A window full screen or maximised hands that on, so a
-// class in front of a projector stays on the whole screen.
-template <class Finestra>
-Finestra *passaA(QWidget *da, Contesto &contesto)
+// class in front of a projector stays on the whole screen. `altri` go to the new window's
+// constructor after the context.
+template <class Finestra, class... Altri>
+Finestra *passaA(QWidget *da, Contesto &contesto, Altri &&...altri)
 {
-    auto *nuova = new Finestra(contesto);
+    auto *nuova = new Finestra(contesto, std::forward<Altri>(altri)...);
     nuova->setAttribute(Qt::WA_DeleteOnClose);
     posizionaFinestra(nuova, da); // where it stands when not full screen or maximised
     if (da)

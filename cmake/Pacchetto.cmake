@@ -122,10 +122,10 @@ if(DPKG_QUERY_PROGRAM)
 endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_motore_svg}, fonts-liberation")
-# Reading aloud needs the speech-dispatcher plugin of Qt TextToSpeech and a speech engine;
+# Reading aloud needs speech-dispatcher and a speech engine;
 # without them the program reads nothing aloud and works on.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-wayland, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
+    "qt6-wayland, speech-dispatcher, speech-dispatcher-espeak-ng")
 # CPack makes postinst and postrm call ldconfig whenever a shared object lies one folder below
 # usr/lib. The sound module is loaded by its path and is no library of the system, so the
 # calls are pointless; CPack has no switch for them, so the package is built again without.

@@ -1,18 +1,16 @@
 #include "logic/Avvio.h"
 
 #include "logic/Casuale.h"
-#include "logic/Contesto.h"
 #include "logic/Stato.h"
 
 namespace cartavia {
 
-Avvio generaAvvio(Contesto &contesto)
+Avvio generaAvvio(Casuale &casuale, Stato &stato)
 {
     Avvio avvio;
-    avvio.colore = ColoreCasuale(contesto);
-    Stato &stato = contesto.stato;
+    avvio.colore = ColoreCasuale(casuale);
     for (qint16 &segnale : avvio.segnali) {
-        segnale = static_cast<qint16>(interoDa1A(contesto.casuale, NumeroSegnali));
+        segnale = static_cast<qint16>(interoDa1A(casuale, NumeroSegnali));
         stato.SegnaleCorrente = segnale;
     }
     return avvio;

@@ -17,7 +17,12 @@ const std::array<QString, NumeroSuoniEsatto + 1> &nomiSuoni()
 
 ColoreVB ColoreCasuale(Contesto &contesto)
 {
-    return ColoriSfondo[interoDa1A(contesto.casuale, static_cast<int>(ColoriSfondo.size())) - 1];
+    return ColoreCasuale(contesto.casuale);
+}
+
+ColoreVB ColoreCasuale(Casuale &casuale)
+{
+    return ColoriSfondo[interoDa1A(casuale, static_cast<int>(ColoriSfondo.size())) - 1];
 }
 
 void SuonaEsatto(Contesto &contesto)

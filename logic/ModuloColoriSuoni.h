@@ -8,6 +8,8 @@
 
 namespace cartavia {
 
+class Casuale;
+
 struct Contesto;
 
 // A colour as 0x00BBGGRR, red in the lowest byte. With the top bit set it names a system
@@ -31,6 +33,7 @@ constexpr std::array<ColoreVB, 18> ColoriSfondo = {
 
 // One random background colour: one draw.
 ColoreVB ColoreCasuale(Contesto &contesto);
+ColoreVB ColoreCasuale(Casuale &casuale);
 // One of si1.wav .. si4.wav, chosen by one draw.
 void SuonaEsatto(Contesto &contesto);
 // no.wav.

@@ -15,27 +15,76 @@
 #include "widgets/Immagine.h"
 
 #include <QKeyEvent>
+#include <QThread>
 #include <QMouseEvent>
 
 namespace cartavia {
 
-FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent)
-    : QWidget(parent), m_contesto(contesto)
+namespace {
+// The four picture boxes.
+QRect posto(int i)
 {
-    setWindowTitle(QStringLiteral("Form1"));
-    auto *scala = new Scala(this, twSize(10605, 9120));
-    scala->proteggi(contesto);
-
     const QRect posti[4] = {
         tw(360, 240, 2295, 2175),
         tw(480, 2880, 2295, 2175),
         tw(3240, 3600, 2295, 2175),
         tw(6120, 3240, 2295, 2175),
     };
+    return posti[i];
+}
+} // namespace
+
+AvvioAnticipato::AvvioAnticipato(const QString &cartella, Casuale &casuale, Stato &stato)
+    : m_avvio(generaAvvio(casuale, stato))
+{
+    // Qt takes the first thread that asks for its own to be the main one: this one, not the
+    // reader's, whose files are Qt objects too.
+    QThread::currentThread();
+    for (int i = 0; i < 4; ++i) // the boxes at their natural size, as a window shows them first
+        m_richieste.push_back({fileImmagine(cartella, m_avvio.segnali[i]), posto(i).size()});
+    m_lettura = std::async(std::launch::async, [this] {
+        std::vector<QImage> immagini;
+        for (const RichiestaImmagine &richiesta : m_richieste)
+            immagini.push_back(caricaJpeg(richiesta.file, richiesta.dimensione));
+        return immagini;
+    });
+}
+
+AvvioAnticipato::~AvvioAnticipato() = default; // waits for the reading, a few milliseconds at most
+
+std::vector<QImage> AvvioAnticipato::immagini(const std::vector<RichiestaImmagine> &richieste)
+{
+    bool uguali = richieste.size() == m_richieste.size();
+    for (std::size_t i = 0; uguali && i < richieste.size(); ++i)
+        uguali = richieste[i].file == m_richieste[i].file
+                 && richieste[i].dimensione == m_richieste[i].dimensione;
+    if (!m_lettura.valid() || !uguali)
+        return {};
+    try {
+        return m_lettura.get();
+    } catch (...) { // the window reads them again, and reports the failure as it would
+        return {};
+    }
+}
+
+FormAvvio::FormAvvio(Contesto &contesto, QWidget *parent) : FormAvvio(contesto, nullptr, parent) {}
+
+FormAvvio::FormAvvio(Contesto &contesto, AvvioAnticipato &anticipo)
+    : FormAvvio(contesto, &anticipo, nullptr)
+{
+}
+
+FormAvvio::FormAvvio(Contesto &contesto, AvvioAnticipato *anticipo, QWidget *parent)
+    : QWidget(parent), m_contesto(contesto), m_anticipo(anticipo)
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    auto *scala = new Scala(this, twSize(10605, 9120));
+    scala->proteggi(contesto);
+
     for (int i = 0; i < 4; ++i) {
         Image1[i] = new Immagine(this);
         nominaControllo(Image1[i], QStringLiteral("Image1"), i);
-        Image1[i]->setGeometry(posti[i]);
+        Image1[i]->setGeometry(posto(i));
         // A click of any button anywhere reaches the window itself (mouseReleaseEvent); the
         // pictures' own click stays for a screen reader's press.
         Image1[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -71,21 +120,28 @@ FormAvvio::~FormAvvio() = default;
 
 void FormAvvio::Form_Load()
 {
-    const Avvio avvio = generaAvvio(m_contesto);
+    const Avvio avvio = m_anticipo ? m_anticipo->avvio() : generaAvvio(m_contesto.casuale, m_contesto.stato);
     impostaSfondo(this, avvio.colore);
     std::vector<RichiestaImmagine> richieste;
     for (std::size_t i = 0; i < Image1.size(); ++i)
         richieste.push_back({fileImmagine(m_contesto.cartella, avvio.segnali[i]),
                              Image1[i]->dimensioneDecodifica()});
-    m_lettura = std::make_unique<LetturaImmagini>(std::move(richieste));
+    if (m_anticipo)
+        m_immagini = m_anticipo->immagini(richieste);
+    m_anticipo = nullptr;
+    if (m_immagini.empty())
+        m_lettura = std::make_unique<LetturaImmagini>(richieste);
+    m_richieste = std::move(richieste);
 }
 
 void FormAvvio::mostraImmagini()
 {
-    const std::vector<QImage> immagini = m_lettura->risultato();
+    if (m_lettura)
+        m_immagini = m_lettura->risultato();
     for (std::size_t i = 0; i < Image1.size(); ++i)
-        Image1[i]->mostra(immagini[i], m_lettura->richieste()[i].file);
+        Image1[i]->mostra(m_immagini[i], m_richieste[i].file);
     m_lettura.reset();
+    m_immagini.clear();
 }
 
 void FormAvvio::mouseReleaseEvent(QMouseEvent *event)

@@ -5,33 +5,30 @@
 # Package names that differ between the Debian releases the set-up is proven on (Debian 12
 # "bookworm", Debian 13 "trixie", see tools/radice_pulita.sh); later releases take 13's.
 # Qt's SVG icon engine, which draws every icon: inside libqt6svg6 on Debian 12, a package of
-# its own from 13. Debian 12's qt6-speech-dev forgets that its header and CMake package need
-# QtQmlIntegration, which comes with qt6-declarative-dev. The clang runtimes of the proofs
-# carry clang's version in their name on Debian 12.
+# its own from 13. The clang runtimes of the proofs carry clang's version in their name on
+# Debian 12.
 if [ "$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
-    PACCHETTI_RELEASE=(libqt6svg6 qt6-declarative-dev)
+    PACCHETTI_RELEASE=(libqt6svg6)
     PACCHETTI_RELEASE_PROVE=(libclang-rt-14-dev)
 else
     PACCHETTI_RELEASE=(qt6-svg-plugins)
     PACCHETTI_RELEASE_PROVE=(libclang-rt-dev)
 fi
-# Qt TextToSpeech reads aloud through speech-dispatcher (its speechd plugin).
+# Sounds go to PulseAudio (libpulse), readings to speech-dispatcher (libspeechd).
 PACCHETTI=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-svg-dev libjpeg-dev libpulse-dev
-    qt6-speech-dev qt6-speech-speechd-plugin "${PACCHETTI_RELEASE[@]}"
+    qt6-base-dev qt6-svg-dev libjpeg-dev libpulse-dev libspeechd-dev "${PACCHETTI_RELEASE[@]}"
     fonts-liberation fonts-dejavu-core
 )
-# Only the tests need these: Qt Multimedia for the benchmark of sound players; a virtual display, real input and screenshots; a window manager
-# (openbox) for full screen; the validators of the desktop entry and the AppStream metadata;
-# dpkg-shlibdeps for the package and lintian to check it; for tests/e2e, Debian's python3 with
-# pyatspi, the AT-SPI and D-Bus session services, and setpriv (util-linux) to run the program as
-# an unprivileged user; a
-# PulseAudio server with parec to record what the program plays, and numpy to analyse it; for
-# the read-aloud case, speech-dispatcher with espeak-ng speaking into that server; the Orca
-# screen reader (pgrep from procps tells whether one already runs); openbox, the window
-# manager that gives new windows the keyboard focus and places them, and wmctrl to ask it to
-# close a window.
+# Only the tests need these: Qt Multimedia for the benchmark of sound players; a virtual
+# display, real input and screenshots; the validators of the desktop entry and the AppStream
+# metadata; dpkg-shlibdeps for the package and lintian to check it; for tests/e2e, Debian's
+# python3 with pyatspi, the AT-SPI and D-Bus session services, and setpriv (util-linux) to run
+# the program as an unprivileged user; a PulseAudio server with parec to record what the
+# program plays, and numpy to analyse it; for the read-aloud case, speech-dispatcher with
+# espeak-ng speaking into that server; the Orca screen reader (pgrep from procps tells whether
+# one already runs); openbox, the window manager that gives new windows the keyboard focus,
+# places them and makes them full screen, and wmctrl to ask it to close a window.
 PACCHETTI_TEST=(qt6-multimedia-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev
     lintian python3 python3-pyatspi at-spi2-core dbus dbus-x11 util-linux
     pulseaudio pulseaudio-utils python3-numpy

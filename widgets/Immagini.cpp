@@ -153,7 +153,9 @@ bool inizioJpeg(QFile &file)
 }
 }
 
-QImage caricaImmagine(const QString &nome, const QSize &dimensione)
+namespace {
+// `altriFormati`: pictures other than JPEG too, through Qt's image plugins.
+QImage leggiImmagine(const QString &nome, const QSize &dimensione, bool altriFormati)
 {
     QFile file(nome);
     apriInLettura(file);
@@ -164,6 +166,8 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
         // libjpeg itself, not Qt's reader: only libjpeg's own reports tell a damaged JPEG,
         // and Qt's reader lets them pass.
         immagine = leggiJpeg(file, nome, dimensione);
+    } else if (!altriFormati) {
+        throw ErroreCartavia(Cause::immagineNonValida(), nome);
     } else {
         QImageReader lettore(&file);
         if (lettore.format().isEmpty())
@@ -177,6 +181,17 @@ QImage caricaImmagine(const QString &nome, const QSize &dimensione)
     if (scala && immagine.size() != dimensione)
         immagine = immagine.scaled(dimensione, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return immagine;
+}
+} // namespace
+
+QImage caricaImmagine(const QString &nome, const QSize &dimensione)
+{
+    return leggiImmagine(nome, dimensione, true);
+}
+
+QImage caricaJpeg(const QString &nome, const QSize &dimensione)
+{
+    return leggiImmagine(nome, dimensione, false);
 }
 
 namespace {

@@ -15,6 +15,9 @@ namespace cartavia {
 // regular file, cannot be read, or is no picture throws ErroreCartavia naming it; so does a
 // JPEG that libjpeg reports damaged (cut short, corrupt data), wherever its end marker lies.
 QImage caricaImmagine(const QString &file, const QSize &dimensione = QSize());
+// The same for a JPEG only: anything else throws as no picture. It loads none of Qt's image
+// plugins, so it may run on any thread before the application object exists.
+QImage caricaJpeg(const QString &file, const QSize &dimensione);
 
 // One picture to read: its file and the size to decode it at.
 struct RichiestaImmagine

@@ -7,8 +7,8 @@
 
 namespace cartavia {
 
-// The program's speech output. The reader itself (VoceSintesi, with Qt TextToSpeech and the
-// speech engine behind it) lives in the module cartavia_voce beside the executable, loaded at
+// The program's speech output. The reader itself (VoceSintesi, with speech-dispatcher's client
+// library behind it) lives in the module cartavia_voce beside the executable, loaded at
 // the first reading: most sessions never read aloud, and then neither the module nor the
 // speech engine costs them start-up time or memory. Without the module, or without a speech
 // engine, nothing is heard.

@@ -1,41 +1,54 @@
 #include "widgets/VoceSintesi.h"
 
-#include <QLocale>
 #include <QMutex>
-#include <QTextToSpeech>
 #include <QThread>
+
+#include <libspeechd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <pthread.h>
 
 namespace cartavia {
 
 namespace {
 
-class MotoreTextToSpeech : public MotoreVoce
+// speech-dispatcher through its own client library, one connection that answers each call
+// before the next: the reader's thread waits, no one else does. The Italian voice is asked
+// for by its language; the list of voices, thousands with espeak-ng (which the server writes
+// to its log whenever a client asks for it), is never asked for.
+class MotoreSpeechd : public MotoreVoce
 {
 public:
-    // The Italian voice is asked for by its language: the whole list of voices, thousands
-    // with espeak-ng, is never gone through.
-    MotoreTextToSpeech() { m_sintesi.setLocale(QLocale(QLocale::Italian, QLocale::Italy)); }
+    explicit MotoreSpeechd(SPDConnection *connessione) : m_connessione(connessione)
+    {
+        spd_set_language(m_connessione, "it");
+    }
+    ~MotoreSpeechd() override { spd_close(m_connessione); }
 
     bool leggi(const QString &parole) override
     {
-        if (m_sintesi.state() == QTextToSpeech::Error)
-            return false;
-        m_sintesi.stop(QTextToSpeech::BoundaryHint::Immediate);
-        m_sintesi.say(parole); // a server that is gone puts the engine in its Error state
-        return m_sintesi.state() != QTextToSpeech::Error;
+        // A server that is gone fails both: the engine is then made anew.
+        return spd_cancel(m_connessione) == 0
+               && spd_say(m_connessione, SPD_TEXT, parole.toUtf8().constData()) >= 0;
     }
 
 private:
-    QTextToSpeech m_sintesi;
+    SPDConnection *m_connessione;
 };
 
 } // namespace
 
-std::unique_ptr<MotoreVoce> motoreTextToSpeech()
+std::unique_ptr<MotoreVoce> motoreSpeechd()
 {
-    if (QTextToSpeech::availableEngines().isEmpty())
+    // Starts speech-dispatcher when none runs, as a desktop's screen reader would.
+    char *errore = nullptr;
+    SPDConnection *connessione = spd_open2("cartavia", "voce", nullptr, SPD_MODE_SINGLE, nullptr,
+                                           1, &errore);
+    std::free(errore);
+    if (!connessione)
         return nullptr;
-    return std::make_unique<MotoreTextToSpeech>();
+    return std::make_unique<MotoreSpeechd>(connessione);
 }
 
 // The engine and what is done with it, on the reader's thread.
@@ -89,6 +102,14 @@ VoceSintesi::VoceSintesi(CreaMotoreVoce crea, QObject *parent)
     // The reader and its engine end on their thread; the thread object on the window thread.
     connect(filo, &QThread::finished, m_lettore, &QObject::deleteLater);
     connect(filo, &QThread::finished, filo, &QObject::deleteLater);
+    // A server that went away makes the engine's next write fail; unblocked, the SIGPIPE of
+    // that write would end the program. The thread blocks it for itself alone.
+    connect(filo, &QThread::started, filo, [] { // throws nothing: sets a signal mask
+        sigset_t tubo;
+        sigemptyset(&tubo);
+        sigaddset(&tubo, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &tubo, nullptr);
+    }, Qt::DirectConnection);
     filo->start(QThread::LowPriority);
 }
 

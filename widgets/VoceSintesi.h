@@ -8,8 +8,8 @@
 
 namespace cartavia {
 
-// What reads aloud, on the reader's thread: Qt TextToSpeech in the program, a scripted one in
-// tests.
+// What reads aloud, on the reader's thread: speech-dispatcher in the program, a scripted one
+// in tests.
 class MotoreVoce
 {
 public:
@@ -22,16 +22,16 @@ public:
 // Makes an engine, on the reader's thread; null when there is none to be had.
 using CreaMotoreVoce = std::function<std::unique_ptr<MotoreVoce>()>;
 
-// Qt TextToSpeech: the platform's speech engine (speech-dispatcher on Linux), in Italian.
-std::unique_ptr<MotoreVoce> motoreTextToSpeech();
+// speech-dispatcher (libspeechd), in Italian; null when no server can be reached or started.
+std::unique_ptr<MotoreVoce> motoreSpeechd();
 
 // The real reader, built into the module cartavia_voce. A reading starts at once and never
 // waits; a new one stops the one still going. Without an engine nothing is heard and nothing
 // fails.
 //
 // The engine is made at the first reading, on a thread of its own, and stays there: opening
-// speech-dispatcher can take seconds (it is started on the first connection, and Qt reads its
-// whole voice list), and no window waits for it. Readings asked for meanwhile are not queued:
+// speech-dispatcher can take seconds (it is started on the first connection, with its speech
+// engines), and no window waits for it. Readings asked for meanwhile are not queued:
 // only the last one is read once the engine is ready. An engine that fails is made again
 // for the next reading, so a restarted speech-dispatcher is used again.
 //
@@ -42,7 +42,7 @@ class VoceSintesi : public QObject, public Voce
 {
     Q_OBJECT
 public:
-    explicit VoceSintesi(CreaMotoreVoce crea = motoreTextToSpeech, QObject *parent = nullptr);
+    explicit VoceSintesi(CreaMotoreVoce crea = motoreSpeechd, QObject *parent = nullptr);
     ~VoceSintesi() override;
 
     void leggi(const QString &testo) override;

@@ -78,7 +78,7 @@ def esterno(argomenti):
         mancanti = [p for p in PROGRAMMI_VOCE if not shutil.which(p)]
         modulo = os.path.join(os.path.dirname(argomenti.eseguibile), "libcartavia_voce.so")
         if not os.path.exists(modulo):
-            mancanti.append("libcartavia_voce.so (Qt TextToSpeech)")
+            mancanti.append("libcartavia_voce.so (libspeechd)")
         if not glob.glob("/usr/lib/speech-dispatcher-modules/sd_espeak-ng") + glob.glob(
                 "/usr/lib/*/speech-dispatcher-modules/sd_espeak-ng"):
             mancanti.append("sd_espeak-ng (speech-dispatcher-espeak-ng)")

@@ -18,6 +18,7 @@ from banco import Fallimento, Saltato, aspetta, log
 
 CARTELLA = os.path.dirname(os.path.abspath(__file__))
 SEGNO = "SPEECH OUTPUT: '"
+FERMA = "SPEECH STOP"  # written by voce_muta when Orca stops speaking
 
 
 def utterance(riga):
@@ -91,6 +92,18 @@ class Orca:
                 return [utterance(r) for r in f if SEGNO in r]
         except FileNotFoundError:
             return []
+
+    def fermato_dopo(self, posizione, prima_di):
+        """Whether Orca stopped speaking after utterance `posizione` and before `prima_di`:
+        the utterance was cut off."""
+        n = -1
+        with open(self.registro, encoding="utf-8", errors="replace") as f:
+            for r in f:
+                if SEGNO in r:
+                    n += 1
+                elif FERMA in r and posizione <= n < prima_di:
+                    return True
+        return False
 
     def aspetta_detto(self, condizione, cosa, da=0, limite=10.0):
         """Waits for an utterance at position `da` or later that satisfies `condizione` (a

@@ -175,7 +175,7 @@ def tastiera(s):
 @caso("lettore", orca=True)
 def lettore(s):
     """Orca, as a blind pupil hears the definition quiz: its name and the first answer when it
-    opens, then each verdict with the counters, a right one before the focus moves on."""
+    opens, then each verdict with the counters, a right one whole before the focus moves on."""
     a = s.a
     s.splash()
     tasto("Return")
@@ -203,5 +203,6 @@ def lettore(s):
     giusto = s.orca.aspetta_detto(verdetto(True, 1, 1), "il verdetto giusto", da)
     avanti = s.orca.aspetta_detto("avanti", "il pulsante avanti", da)
     verifica(giusto < avanti, f"il verdetto dopo il fuoco su avanti: {s.orca.detti()[da:]}")
+    verifica(not s.orca.fermato_dopo(giusto, avanti), "Orca interrompe il verdetto per dire avanti")
     log("Orca ha detto:", s.orca.detti())
     s.esci_con_tastiera()

@@ -47,6 +47,11 @@ class SpeechServer(speechserver.SpeechServer):
     def speak(self, text=None, acss=None, interrupt=True):
         _scrivi_registro()
 
+    def stop(self):
+        # What a pupil would not hear: whatever was being said is cut off here.
+        debug.println(debug.LEVEL_INFO, "SPEECH STOP", True)
+        _scrivi_registro()
+
     def speakCharacter(self, character, acss=None):
         _scrivi_registro()
 

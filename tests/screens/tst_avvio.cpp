@@ -12,6 +12,9 @@
 #include "widgets/Immagine.h"
 #include "widgets/PulsanteGrafico.h"
 
+#include "logic/Percorsi.h"
+
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace cartavia;
@@ -48,6 +51,8 @@ private slots:
     void avvio();
     void avvioSenzaCatalogo();
     void avvioSenzaImmagine();
+    void avvioAnticipato_data();
+    void avvioAnticipato();
     void clicSullAvvio_data();
     void clicSullAvvio();
     void avvioDaTastiera_data();
@@ -120,6 +125,49 @@ void TestAvvio::avvioSenzaImmagine()
         QVERIFY(errore.file().endsWith(QStringLiteral("/jpg/73.jpg")));
     }
     QVERIFY(finestreAperte().isEmpty());
+}
+
+// The splash's draw and pictures made before the window: the pictures are handed over only
+// when they are the very files and sizes asked for; the window keeps the draw either way.
+void TestAvvio::avvioAnticipato_data()
+{
+    QTest::addColumn<bool>("cartellaVuota"); // read ahead from a folder with no pictures
+    QTest::addColumn<int>("fattore");        // the size asked for, times the natural one
+    QTest::newRow("stessi file e dimensioni") << false << 1;
+    QTest::newRow("altre dimensioni") << false << 2;
+    QTest::newRow("immagini mancanti") << true << 1;
+}
+
+void TestAvvio::avvioAnticipato()
+{
+    QFETCH(bool, cartellaVuota);
+    QFETCH(int, fattore);
+    Ambiente a;
+    QTemporaryDir vuota;
+    a.casuale.aggiungi({2.5f / 18, 0.0f, 0.9999f, 11.5f / 144, 11.5f / 144});
+    AvvioAnticipato anticipo(cartellaVuota ? vuota.path() : a.cartella.percorso(), a.casuale, a.stato);
+    QCOMPARE(a.casuale.estratti(), 5);
+    QCOMPARE(a.stato.SegnaleCorrente, qint16(12));
+
+    const int attesi[4] = {1, 144, 12, 12};
+    std::vector<RichiestaImmagine> richieste;
+    for (int n : attesi)
+        richieste.push_back({fileImmagine(a.cartella.percorso(), n), twSize(2295, 2175) * fattore});
+    const std::vector<QImage> immagini = anticipo.immagini(richieste);
+    QCOMPARE(immagini.empty(), cartellaVuota || fattore != 1);
+    for (std::size_t i = 0; i < immagini.size(); ++i) {
+        QCOMPARE(immagini[i].size(), twSize(2295, 2175));
+        const QImage &img = immagini[i];
+        QVERIFY(simili(img.pixelColor(img.width() / 2, img.height() / 2), CartellaProgramma::colore(attesi[i])));
+    }
+
+    avviaProgramma(a.contesto, &anticipo);
+    QCOMPARE(a.casuale.estratti(), 5);
+    auto *avvio = unicaFinestra<FormAvvio>();
+    QVERIFY(avvio);
+    QCOMPARE(sfondo(avvio), ColoreVB(0x0000FF));
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(simili(centro(controllo<Immagine>(*avvio, "Image1", i)), CartellaProgramma::colore(attesi[i])));
 }
 
 void TestAvvio::clicSullAvvio_data()
