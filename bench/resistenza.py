@@ -499,7 +499,9 @@ class Soak:
         self.inattesi = 0
         self.esercizi = 0
         self.cambi = 0
+        self.doppi = 0  # exercises that show one sign's text (or picture) twice
         self.campioni = []  # (seconds, answers, MB)
+        self.ultime = []  # the last actions, for the report of a failure
         self.pid = s.programma.processo.pid
         self.inizio = time.monotonic()
         self.ferma = threading.Event()
@@ -530,22 +532,57 @@ class Soak:
         return [max(a.cerca(f, lambda n: n.name == nome and a.ruolo(n) == "label"),
                     key=lambda n: a.estensione(n)[0]) for nome in ("Esatti", "Errati")]
 
+    def annota(self, *cosa):
+        self.ultime = (self.ultime + [f"{time.monotonic() - self.inizio:.2f} s: " + " ".join(map(str, cosa))])[-12:]
+
+    def diagnosi(self, errore):
+        """What the program and the screen were like when the driver gave up."""
+        log(f"FALLIMENTO: {errore}")
+        for riga in self.ultime:
+            log("  " + riga)
+        try:
+            with open(f"/proc/{self.pid}/stat") as f:
+                stato = f.read().rsplit(")", 1)[1].split()[0]
+            with open(f"/proc/{self.pid}/wchan") as f:
+                log(f"processo {self.pid}: stato {stato}, wchan {f.read()}")
+        except OSError as e:
+            log(f"processo {self.pid}: {e}")
+        immagine = os.path.join(tempfile.gettempdir(), f"cartavia-resistenza-{os.getpid()}.png")
+        subprocess.run(["import", "-silent", "-window", "root", immagine], timeout=20)
+        log(f"schermata: {immagine}")
+        try:
+            log("finestre:", [(self.a.ruolo(f), f.name) for f in self.s.app.finestre()])
+        except Exception as e:
+            log(f"AT-SPI non risponde: {e!r}")
+        testo = pile(self.pid)
+        file_pile = os.path.join(tempfile.gettempdir(), f"cartavia-resistenza-{os.getpid()}-pile.txt")
+        with open(file_pile, "w") as f:
+            f.write(testo)
+        log(f"pile dei thread: {file_pile}")
+
     def risposta(self, estensione, nodi, giusta):
         """A click that the counters must count: right or wrong as expected."""
         prima = self.contatori(nodi)
+        self.annota("clic", estensione, "giusta" if giusta else "sbagliata", "contatori", prima)
         clic_centro(estensione)
-        dopo = aspetta(lambda: (lambda c: c if c != prima else None)(self.contatori(nodi)),
-                       "i contatori dopo una risposta", 10, 0.01)
+        try:
+            dopo = aspetta(lambda: (lambda c: c if c != prima else None)(self.contatori(nodi)),
+                           "i contatori dopo una risposta", 10, 0.01)
+        except Fallimento as errore:
+            self.diagnosi(errore)
+            raise
         self.risposte += 1
         if dopo != (prima[0] + giusta, prima[1] + (not giusta)):
             self.inattesi += 1
         return dopo[0] > prima[0]
 
     def categoria(self, f, voci=CATEGORIE):
+        self.annota("categoria", voci[self.cambi % len(voci)])
         self.s.scegli_categoria(f, voci[self.cambi % len(voci)])
         self.cambi += 1
 
     def prossimo(self, avanti):
+        self.annota("avanti")
         clic_centro(self.a.estensione(avanti))
         aspetta(lambda: not self.a.attivo(avanti), "\"avanti\" disattivo", 10, 0.01)
         time.sleep(0.03)  # the new picture painted
@@ -566,9 +603,13 @@ class Soak:
                 self.categoria(f)
             n = segnale(self.px, figura)
             nomi = [e.name for e in etichette]
+            self.annota("definizione", volta, "figura", n, nomi)
             giusta = nomi.index(f"Segnale {n}") if f"Segnale {n}" in nomi else 0
-            if volta % 2:
-                self.risposta(posti[(giusta + 1 + volta % 5) % 6], nodi, False)
+            self.doppi += len(set(nomi)) < 6
+            altre = [i for i in range(6) if nomi[i] != nomi[giusta]]
+            if volta % 2 and self.risposta(posti[altre[volta % len(altre)]], nodi, False):
+                self.prossimo(avanti)  # the "wrong" one was right after all
+                continue
             if not self.risposta(posti[giusta], nodi, True):
                 continue
             self.prossimo(avanti)
@@ -588,9 +629,13 @@ class Soak:
                 self.categoria(f)
             n = int(testo.name.split()[1])
             mostrati = [segnale(self.px, e) for e in figure]
+            self.annota("riconoscimento", volta, "testo", n, "figure", mostrati)
             giusta = mostrati.index(n) if n in mostrati else 0
-            if volta % 2:
-                self.risposta(figure[(giusta + 1 + volta % 5) % 6], nodi, False)
+            self.doppi += len(set(mostrati)) < 6
+            altre = [i for i in range(6) if mostrati[i] != mostrati[giusta]]
+            if volta % 2 and self.risposta(figure[altre[volta % len(altre)]], nodi, False):
+                self.prossimo(avanti)
+                continue
             if not self.risposta(figure[giusta], nodi, True):
                 continue
             self.prossimo(avanti)
@@ -618,7 +663,9 @@ class Soak:
             segnali = [segnale(self.px, e) for e in figure]
             definizioni = {int(n.name.split()[1]): n for n in a.cerca(
                 f, lambda n: a.ruolo(n) == "label" and n.name.startswith("Segnale ") and a.visibile(n))}
+            self.doppi += len(set(segnali)) < 3
             if sorted(definizioni) != sorted(segnali):
+                self.annota("abbinamento", volta, "figure", segnali, "definizioni", sorted(definizioni))
                 self.inattesi += 1
                 time.sleep(0.1)
                 continue
@@ -662,16 +709,22 @@ def interno_resistenza(cartella, minuti):
         s.vai_al_menu()
         time.sleep(3)
         prova = Soak(s, time.monotonic() + minuti * 60)
-        giri = 0
-        while not prova.finito():
-            for attivita in (prova.definizione, prova.riconoscimento, prova.abbinamento):
-                if not prova.finito():
-                    attivita(24)
-            giri += 1
+        fallito = None
+        try:
+            while not prova.finito():
+                for attivita in (prova.definizione, prova.riconoscimento, prova.abbinamento):
+                    if not prova.finito():
+                        attivita(24)
+        except Fallimento as errore:
+            fallito = errore
         prova.ferma.set()
-        prova.campiona()
+        try:
+            prova.campiona()
+        except OSError:  # the program is gone
+            pass
         durata = time.monotonic() - prova.inizio
-        s.esci_dal_programma()
+        if not fallito:
+            s.esci_dal_programma()
     finally:
         if s:
             s.chiudi()
@@ -686,6 +739,7 @@ def interno_resistenza(cartella, minuti):
     pendenza = (np.polyfit(risposte[caldi], mb[caldi], 1)[0] * 1000 if caldi.sum() > 2
                 and np.ptp(risposte[caldi]) > 0 else float("nan"))
     dopo_giro = list(mb[caldi]) or [mb[-1]]
+    print(f"exercises showing a sign twice: {prova.doppi}")
     print("| minutes | answers | exercises | category changes | unexpected verdicts | RSS start MB | "
           "RSS at 2 min MB | RSS end MB | largest MB | slope from 2 min, MB per 1000 answers |")
     print("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
@@ -693,7 +747,11 @@ def interno_resistenza(cartella, minuti):
           f"{mb[0]:.1f} | {dopo_giro[0]:.1f} | {mb[-1]:.1f} | {mb.max():.1f} | {pendenza:+.2f} |")
     print("samples (minutes, answers, MB): " + ", ".join(f"{t / 60:.1f} {r} {m:.1f}" for t, r, m in c))
     crescita = mb[-1] - dopo_giro[0]
-    print(f"growth after the first 2 minutes: {crescita:+.1f} MB; program exited with status 0 by \"Esci\"")
+    print(f"growth after the first 2 minutes: {crescita:+.1f} MB")
+    if fallito:
+        print(f"FAILED after {durata / 60:.1f} minutes: {fallito}")
+        return 1
+    print("the program exited with status 0 by \"Esci\"")
     return 0 if crescita < 2.0 and prova.inattesi == 0 else 1
 
 
