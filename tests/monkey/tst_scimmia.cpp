@@ -820,7 +820,9 @@ void TestScimmia::scimmia()
     for (const char *nome : {"FormAvvio", "FormMenu", "FormSposta", "formTrova", "formDisegni", "frmpuzzle"})
         QVERIFY2(scimmia.schermi.value(QLatin1String(nome)) >= std::max(1, eventi / 2000), nome);
     QVERIFY(scimmia.risposte() >= eventi / 20);
-    QVERIFY(scimmia.posate() >= eventi / 1000);
+    // About 26 in 20,000 events, 18 to 32 over ten seeds: a quarter of the least is still proof
+    // that the keyboard's placing was reached, and no seed's bad luck fails the run.
+    QVERIFY(scimmia.posate() >= eventi / 4000);
     chiudiTutto();
 }
 
