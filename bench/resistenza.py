@@ -588,6 +588,18 @@ class Soak:
         time.sleep(0.03)  # the new picture painted
         self.esercizi += 1
 
+    def esercizio(self, volta, posti, valori, giusto, nodi, avanti):
+        """One exercise of the six answers `valori` at `posti`, `giusto` the right one: in every
+        other exercise a wrong answer first (never a copy of the right one), then the right one,
+        then "avanti"."""
+        giusta = valori.index(giusto) if giusto in valori else 0
+        self.doppi += len(set(valori)) < 6
+        altre = [i for i in range(6) if valori[i] != valori[giusta]]
+        if volta % 2 and self.risposta(posti[altre[volta % len(altre)]], nodi, False):
+            self.prossimo(avanti)  # the "wrong" one was right after all
+        elif self.risposta(posti[giusta], nodi, True):
+            self.prossimo(avanti)
+
     def definizione(self, quanti):
         a = self.a
         f = self.s.apri("definire il segnale")
@@ -604,15 +616,7 @@ class Soak:
             n = segnale(self.px, figura)
             nomi = [e.name for e in etichette]
             self.annota("definizione", volta, "figura", n, nomi)
-            giusta = nomi.index(f"Segnale {n}") if f"Segnale {n}" in nomi else 0
-            self.doppi += len(set(nomi)) < 6
-            altre = [i for i in range(6) if nomi[i] != nomi[giusta]]
-            if volta % 2 and self.risposta(posti[altre[volta % len(altre)]], nodi, False):
-                self.prossimo(avanti)  # the "wrong" one was right after all
-                continue
-            if not self.risposta(posti[giusta], nodi, True):
-                continue
-            self.prossimo(avanti)
+            self.esercizio(volta, posti, nomi, f"Segnale {n}", nodi, avanti)
         self.s.esci_al_menu(f, prima_no=False)
 
     def riconoscimento(self, quanti):
@@ -630,15 +634,7 @@ class Soak:
             n = int(testo.name.split()[1])
             mostrati = [segnale(self.px, e) for e in figure]
             self.annota("riconoscimento", volta, "testo", n, "figure", mostrati)
-            giusta = mostrati.index(n) if n in mostrati else 0
-            self.doppi += len(set(mostrati)) < 6
-            altre = [i for i in range(6) if mostrati[i] != mostrati[giusta]]
-            if volta % 2 and self.risposta(figure[altre[volta % len(altre)]], nodi, False):
-                self.prossimo(avanti)
-                continue
-            if not self.risposta(figure[giusta], nodi, True):
-                continue
-            self.prossimo(avanti)
+            self.esercizio(volta, figure, mostrati, n, nodi, avanti)
         self.s.esci_al_menu(f, prima_no=False)
 
     def abbinamento(self, quanti):
